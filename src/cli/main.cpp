@@ -1,0 +1,138 @@
+// trivex-cli: the core's device and file operations from a shell.
+#include <algorithm>
+#include <charconv>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli_command.h"
+#include "lang/format.h"
+#include "lang/lang.h"
+#include "lang/system_formats.h"
+#include "lang/texts_cli.h"
+#include "version_info.h"
+
+using namespace trivex;
+using namespace trivex::cli;
+
+namespace {
+
+std::string VersionText() {
+  return Format("%d.%d.%d.%d", {TRIVEX_VERSION_MAJOR, TRIVEX_VERSION_MINOR, TRIVEX_VERSION_PATCH,
+                                TRIVEX_VERSION_BUILD});
+}
+
+void PrintHelp(std::ostream& out) {
+  out << "Trivex " << VersionText() << " - configuration and service of ZYR-D, ZYR-DM and VAD-AZ devices\n\n"
+      << "Usage: trivex-cli [OPTIONS] COMMAND [ARGS]\n\n"
+      << "Options:\n"
+      << "  --port PATH          serial port (a device path such as /dev/ttyUSB0)\n"
+      << "  --baud N             baud rate (default 9600, 8N1, no handshake)\n"
+      << "  --timeout MS         reply timeout in milliseconds\n"
+      << "  --lang de|en|it      language of messages (default en)\n"
+      << "  --list-separator C   separator of CSV output\n"
+      << "  --help, --version\n\n"
+      << "Commands:\n";
+  std::vector<Command> sorted = Commands();
+  std::sort(sorted.begin(), sorted.end(),
+            [](const Command& a, const Command& b) { return std::string(a.name) < b.name; });
+  for (const auto& c : sorted) {
+    std::string u = c.usage;
+    out << "  " << u;
+    if (u.size() < 44) out << std::string(44 - u.size(), ' ');
+    else out << "\n" << std::string(46, ' ');
+    out << c.summary << '\n';
+  }
+  out << "\nExit status: 0 success, 1 failure, 64 usage error, 65 bad input file,\n"
+      << "10+n link failure with result code -n (11 write error, 12 timeout, 13 rejected,\n"
+      << "14 checksum, 15 bus server, 16 file block CRC).\n"
+      << "trivex-cli COMMAND --help describes one command.\n";
+}
+
+const Command* FindCommand(std::vector<std::string>& args) {
+  // The longest registered name that the first words of args spell.
+  const Command* best = nullptr;
+  size_t best_words = 0;
+  for (const auto& c : Commands()) {
+    std::string name = c.name;
+    size_t words = 1 + static_cast<size_t>(std::count(name.begin(), name.end(), ' '));
+    if (words > args.size() || words <= best_words) continue;
+    std::string joined = args[0];
+    for (size_t i = 1; i < words; ++i) joined += " " + args[i];
+    if (joined == name) {
+      best = &c;
+      best_words = words;
+    }
+  }
+  if (best) args.erase(args.begin(), args.begin() + static_cast<long>(best_words));
+  return best;
+}
+
+bool ParseInt(const std::string& s, int& v) {
+  auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+  return ec == std::errc() && p == s.data() + s.size();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Context ctx;
+  ctx.out = &std::cout;
+  ctx.err = &std::cerr;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  lang::SetCurrentLanguage(lang::English);
+
+  if (const char* l = std::getenv("LC_NUMERIC"); l && *l) {
+    (void)l;  // numbers are always written with "."; the list separator follows --list-separator
+  }
+
+  // Common options may stand anywhere.
+  std::string value;
+  if (TakeOption(args, "--lang", value)) {
+    if (value == "de") ctx.language = lang::German;
+    else if (value == "en") ctx.language = lang::English;
+    else if (value == "it") ctx.language = lang::Italian;
+    else return Fail(ctx, kExitUsage, Format(lang::Tr(tx::cli::UsageBadLanguage), {value}));
+    lang::SetCurrentLanguage(ctx.language);
+  }
+  TakeOption(args, "--port", ctx.port);
+  if (TakeOption(args, "--baud", value) && (!ParseInt(value, ctx.baud) || ctx.baud <= 0))
+    return Fail(ctx, kExitUsage, Format(lang::Tr(tx::cli::UsageBadNumber), {value, "--baud"}));
+  if (TakeOption(args, "--timeout", value) && (!ParseInt(value, ctx.timeout_ms) || ctx.timeout_ms <= 0))
+    return Fail(ctx, kExitUsage, Format(lang::Tr(tx::cli::UsageBadNumber), {value, "--timeout"}));
+  if (TakeOption(args, "--list-separator", value)) {
+    if (value.size() != 1)
+      return Fail(ctx, kExitUsage, Format(lang::Tr(tx::cli::UsageBadNumber), {value, "--list-separator"}));
+    ctx.list_separator = value[0];
+    SystemFormats f = CurrentFormats();
+    f.list_separator = value[0];
+    SetCurrentFormats(f);
+  }
+
+  if (args.empty()) {
+    PrintHelp(std::cerr);
+    return kExitUsage;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    PrintHelp(std::cout);
+    return kExitOk;
+  }
+  if (args[0] == "--version") {
+    std::cout << "Trivex " << VersionText() << '\n';
+    return kExitOk;
+  }
+
+  const Command* cmd = FindCommand(args);
+  if (!cmd) return Fail(ctx, kExitUsage, Format(lang::Tr(tx::cli::UsageUnknownCommand), {args[0]}));
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+    std::cout << "Usage: trivex-cli [OPTIONS] " << cmd->usage << "\n" << cmd->summary << '\n';
+    return kExitOk;
+  }
+  ctx.args = std::move(args);
+  try {
+    return cmd->run(ctx);
+  } catch (const std::exception& e) {
+    return Fail(ctx, kExitFailure, e.what());
+  }
+}
