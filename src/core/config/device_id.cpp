@@ -1,25 +1,19 @@
 #include "config/device_id.h"
 
 #include "config/device_time.h"
+#include "config/text_util.h"
+#include "lang/format.h"
+#include "lang/texts_config.h"
 
 namespace trivex {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  return true;
-}
-
 // -1 when the text is not an identifier.
 int TryParse(std::string_view text) {
   if (text.size() < 2 || text.size() > 3 || text.back() != ':') return -1;
-  char letter = Upper(text[0]);
+  char letter = AsciiUpper(text[0]);
   if (letter < 'A' || letter > 'Z') return -1;
   int value = (letter - 'A') * 10 + 1;
   if (text.size() == 3) {
@@ -36,7 +30,7 @@ bool IsLocalName(std::string_view text) {
 }
 
 [[noreturn]] void ThrowNotId(std::string_view text) {
-  throw ConvertError("\"" + std::string(text) + "\" is not a device ID");
+  throw ConvertError(Format(lang::Tr(tx::config::NotDeviceId), {text}));
 }
 
 }  // namespace

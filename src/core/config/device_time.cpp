@@ -1,5 +1,8 @@
 #include "config/device_time.h"
 
+#include "lang/format.h"
+#include "lang/texts_config.h"
+
 namespace trivex {
 namespace {
 // Rounded seconds after the device epoch (may be out of range).
@@ -12,8 +15,8 @@ int64_t RoundedSecs(DateTime value) {
 uint32_t DateTimeToDeviceSecs(DateTime value) {
   int64_t s = RoundedSecs(value);
   if (s < 0 || s > 0xFFFFFFFFLL)
-    throw ConvertError(FormatDateTime("yyyy-mm-dd hh:nn:ss", value, '-', ':') +
-                       " kann nicht in Secs umgerechnet werden");
+    throw ConvertError(Format(lang::Tr(tx::config::NotDeviceSecs),
+                              {FormatDateTime("yyyy-mm-dd hh:nn:ss", value, '-', ':')}));
   return static_cast<uint32_t>(s);
 }
 
