@@ -1,0 +1,144 @@
+#pragma once
+// TFrmTrivor: the main window. It owns the program-wide objects, reads the settings at
+// start-up and writes them at the end, routes the configuration actions to the page in
+// front and keeps the user from starting a second action while one runs.
+#include <QAction>
+#include <QActionGroup>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <functional>
+#include <memory>
+
+#include "app/app_state.h"
+#include "app/settings_store.h"
+#include "app/startup.h"
+#include "app/terminal_data.h"
+#include "app/trivor_manager_form.h"
+#include "app/trivor_settings.h"
+
+namespace trivex {
+
+class TFrmOptions;
+
+class TFrmTrivor : public TTrivorManagerForm, public AppUi {
+  Q_OBJECT
+ public:
+  // `store` keeps the settings; it must outlive the window.
+  TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* parent = nullptr);
+  ~TFrmTrivor() override;
+
+  // AppUi: busy message, progress pair, status texts.
+  void BusyMessage(int param) override;
+  void SetProgress(uint32_t position, uint32_t maximum) override;
+  void SetStatusText(int panel, const std::string& text) override;
+  void ProcessEvents() override;
+  int BusyDepth() const { return busy_depth_; }
+
+  void SetLanguage(int language);
+  void UpdateLanguageStrings();
+  void RefreshCaption();
+
+  // Writes every setting to the store (also done when the window is destroyed).
+  void WriteSettings();
+
+  // Program-wide objects and settings.
+  SettingsStore& Store() { return store_; }
+  TTerminalData& TerminalData() { return terminal_data_; }
+  TrivorSettings& Settings() { return settings_; }
+  OptionsSettings& Options() { return options_; }
+  const CommandLine& Command() const { return cmd_; }
+  const StartPages& Start() const { return start_; }
+  bool ThreePlus() const { return cmd_.three_plus; }
+  int Visibility() const { return settings_.visibility; }
+  // The logbook folder; it follows the dialog folders while "Common Data Folder" is on.
+  const std::string& LogbookDir() const { return logbook_dir_; }
+  void SetLogbookDir(const std::string& dir) { logbook_dir_ = dir; }
+
+  // The six tool buttons: Read, Send, Load, Save As, Print, Exit.
+  QToolButton* ToolButton(int i) const { return tool_buttons_[i]; }
+  QAction *AcnRead, *AcnSend, *AcnVerify, *AcnLoad, *AcnSave, *AcnSaveAs, *AcnNew, *AcnPrint,
+      *AcnSetReadOnly, *AcnXSettings, *AcnExit;
+  QMenu *MnuFile, *MnuCom, *MnuStop, *MnuOptions, *MnuHelp, *MnuLanguage;
+  QAction *MnuStopItem, *MnuSettings, *MnuSaveBeforeSend, *MnuReadOnlyOnExit,
+      *MnuCommonInitialDir, *MnuArgv0InitialDir, *MnuAbout, *MnuErrorReports;
+  QAction* LanguageItem(int i) const { return lang_items_[i]; }
+
+  // Applies the tab visibility of the options (a page named on the command line stays visible).
+  void ApplyTabVisibility();
+  void ShowOptions();
+  void ShowXSettings();
+  void ShowAbout();
+
+  // Hooks of the configuration data (set by the configuration subsystem).
+  struct ConfigHooks {
+    std::function<std::string(int page)> display_name;   // caption name of the page's data
+    std::function<bool()> has_unsaved_changes;           // ZYR-D or ZYR-DM data modified
+    std::function<void()> set_read_only;                 // Set Read Only of the current file
+  };
+  ConfigHooks config_hooks;
+
+  // Hooks of the link (set by the link subsystem).
+  struct LinkHooks {
+    std::function<bool()> is_active;
+    std::function<void()> open;
+    std::function<void()> close;
+    std::function<void()> hang_up_modem;
+    std::function<bool()> transfer_running;  // also true while a device is being loaded
+    std::function<void(bool always, bool on_send)> apply_rts;  // serial RTS options, all ports
+  };
+  // Run-time options of the extended settings dialog.
+  int access_level = 0;
+  bool text_maintenance_mode = false;
+  bool rts_always_on = true;
+  bool rts_on_send = false;
+  // Leaves the current page and enters it again (its view is rebuilt).
+  void ReenterPage();
+  LinkHooks link_hooks;
+
+  // Application deactivation/activation (another program got or gave back the focus).
+  void ApplicationDeactivated();
+  void ApplicationActivated();
+  bool DisconnectOnDeactivate() const { return terminal_key_.disconnect_on_deactivate; }
+  void SetDisconnectOnDeactivate(bool on) { terminal_key_.disconnect_on_deactivate = on; }
+
+ signals:
+  void LanguageChanged();
+
+ protected:
+  bool LeaveView(bool ask) override;
+  void EnterPage(int index) override;
+  void PageChangeRefused(int page) override;
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  void CreateActionsAndMenus();
+  void ReadSettings();
+  void PlaceFromSettings();
+  void ApplyPageRules(int page);
+  void OnStop();
+  void OnInitialDirChanged(const std::string& dir);
+
+  SettingsStore& store_;
+  CommandLine cmd_;
+  StartPages start_;
+  TTerminalData terminal_data_;
+  TrivorSettings settings_;
+  OptionsSettings options_;
+  TerminalKeyOptions terminal_key_;
+  std::string logbook_dir_;
+
+  QToolBar* tool_bar_ = nullptr;
+  QToolButton* tool_buttons_[6] = {};
+  bool saved_tool_enabled_[6] = {};
+  int busy_depth_ = 0;
+  QAction* lang_items_[3] = {};
+  QActionGroup* lang_group_ = nullptr;
+  bool in_dir_change_ = false;
+  bool link_was_active_ = false;
+  bool reactivating_ = false;
+  bool settings_written_ = false;
+  bool page_flags_[3] = {};  // ZYR-D, ZYR-DM, regulator page in front
+};
+
+}  // namespace trivex
