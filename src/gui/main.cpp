@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/crash_handler.h"
+#include "app/frm_error_reports.h"
 #include "app/frm_trivor.h"
 #include "app/startup.h"
 #include "app/system_locale.h"
@@ -14,6 +16,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Trivex"));
   QApplication::setOrganizationName(QStringLiteral("Tavrell"));
   trivex::SetCurrentFormats(trivex::SystemFormatsFromLocale());
+  trivex::InstallCrashHandler(trivex::TFrmErrorReports::ReportFolder().toStdString(),
+                              trivex::ProgramVersion());
 
   std::vector<std::string> args;
   const QStringList qargs = QApplication::arguments();

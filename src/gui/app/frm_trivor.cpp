@@ -11,6 +11,7 @@
 
 #include "app/dlg_about.h"
 #include "app/dlg_xsettings.h"
+#include "app/frm_error_reports.h"
 #include "app/frm_options.h"
 #include "app/qt_text.h"
 #include "app/status_panels.h"
@@ -168,6 +169,12 @@ void TFrmTrivor::CreateActionsAndMenus() {
   MnuAbout = MnuHelp->addAction(QString());
   MnuAbout->setObjectName(QStringLiteral("MnuAbout"));
   connect(MnuAbout, &QAction::triggered, this, &TFrmTrivor::ShowAbout);
+  MnuErrorReports = MnuHelp->addAction(QString());
+  MnuErrorReports->setObjectName(QStringLiteral("MnuErrorReports"));
+  connect(MnuErrorReports, &QAction::triggered, this, [this] {
+    TFrmErrorReports dlg(this, TFrmErrorReports::ReportFolder());
+    dlg.exec();
+  });
   AddMainMenu(MnuHelp, kGroupHelp);
 
   tool_bar_ = addToolBar(QStringLiteral("Tools"));
@@ -258,6 +265,7 @@ void TFrmTrivor::UpdateLanguageStrings() {
   MnuCommonInitialDir->setText(QTr(tx::app::MnuCommonInitialDir));
   MnuArgv0InitialDir->setText(QTr(tx::app::MnuArgv0InitialDir));
   MnuAbout->setText(QTr(tx::app::MnuAbout));
+  MnuErrorReports->setText(QTr(tx::app::MnuErrorReports));
   struct {
     QAction* a;
     const lang::Text3& text;
