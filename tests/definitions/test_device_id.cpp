@@ -5,6 +5,7 @@
 #include "config/device_id.h"
 #include "config/device_time.h"
 #include "config/version_number.h"
+#include "lang/lang.h"
 
 namespace trivex {
 namespace {
@@ -25,6 +26,7 @@ TEST(DeviceId, RoundTripOverEveryByte) {
 }
 
 TEST(DeviceId, RejectsWhatIsNotAnIdentifier) {
+  lang::SetCurrentLanguage(lang::English);
   for (const char* text : {"Z5:", "AA:", "", ":", "A", "A1", "1:", "A12:", "-:", "A:x", "@:", "[:"}) {
     try {
       ParseDeviceId(text);
@@ -33,6 +35,7 @@ TEST(DeviceId, RejectsWhatIsNotAnIdentifier) {
       EXPECT_EQ(std::string(e.what()), "\"" + std::string(text) + "\" is not a device ID");
     }
   }
+  lang::SetCurrentLanguage(lang::German);
 }
 
 TEST(DeviceId, LocalNamesOnlyWhereAllowed) {

@@ -73,9 +73,14 @@ std::string Utf8ToCp1252(std::string_view s, char replacement) {
       cp = cp << 6 | (c & 0x3F);
     }
     constexpr uint32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (!ok || cp < kMin[len]) {  // broken or overlong sequence
+    if (!ok) {
       out += replacement;
       ++i;
+      continue;
+    }
+    if (cp < kMin[len]) {  // overlong form: one character, but not a valid one
+      out += replacement;
+      i += static_cast<size_t>(len);
       continue;
     }
     i += static_cast<size_t>(len);
