@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/cp1252.h"
 #include "protocol/net_file_encoder.h"
 
 namespace trivex {
@@ -43,6 +44,25 @@ TEST(NetFileEncoder, Elements) {
   EXPECT_EQ(NetFileElements({"AB"}), (V{"ZyrNetFSize=0", "ZyrNetFile=\"AB\\r\\n\""}));
   for (const auto& piece : NetFilePieces({"Some longer line\twith 123 and \"quotes\" \\ ÄÖÜ"}))
     EXPECT_LE(piece.size(), kNetFilePieceSize) << piece;
+}
+
+// What the device rebuilds from the pieces is the text, byte for byte: a backslash written as
+// itself would be read as an escape ("C:\\new" would arrive with a line break).
+TEST(NetFileEncoder, DeviceRebuildsTheText) {
+  const std::vector<std::string> lines = {
+      "1\tSS1\tA:\tI1\t\"Feeder 'North'\"",
+      "C:\\new\\x41 \\ 5",
+      "-12.5+3 .7",
+      "Ölwerk Süd äöü ß €",
+      std::string("\x01\x1f\x7f\x80", 4),
+      "",
+      "ABCDEFGH",
+      "0123456789012345"};
+  std::string joined;
+  for (const auto& piece : NetFilePieces(lines)) joined += DecodeNetFilePiece(piece);
+  std::string expect;
+  for (const auto& line : lines) expect += Utf8ToCp1252(line) + "\r\n";
+  EXPECT_EQ(joined, expect);
 }
 
 }  // namespace

@@ -55,4 +55,42 @@ std::vector<std::string> NetFileElements(const std::vector<std::string>& lines) 
   return elements;
 }
 
+std::string DecodeNetFilePiece(std::string_view piece) {
+  auto hex = [](char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  std::string out;
+  for (size_t i = 0; i < piece.size(); ++i) {
+    if (piece[i] != '\\' || i + 1 >= piece.size()) {
+      out += piece[i];
+      continue;
+    }
+    char e = piece[++i];
+    switch (e) {
+      case 'g': out += '\a'; break;
+      case 'b': out += '\b'; break;
+      case 't': out += '\t'; break;
+      case 'n': out += '\n'; break;
+      case 'r': out += '\r'; break;
+      case 'x':
+        if (i + 2 < piece.size() && hex(piece[i + 1]) >= 0 && hex(piece[i + 2]) >= 0) {
+          out += static_cast<char>(hex(piece[i + 1]) * 16 + hex(piece[i + 2]));
+          i += 2;
+        } else {
+          out += 'x';
+        }
+        break;
+      case ' ':
+        if (i + 1 < piece.size() && piece[i + 1] >= '0' && piece[i + 1] <= '9') out += piece[++i];
+        else out += ' ';
+        break;
+      default: out += e;
+    }
+  }
+  return out;
+}
+
 }  // namespace trivex

@@ -4,6 +4,7 @@
 // characters, quotes and backslashes are written as escapes, and a piece never begins with
 // a character the device would read as the start of a number or an escape.
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace trivex {
@@ -14,5 +15,10 @@ inline constexpr size_t kNetFilePieceSize = 8;
 std::vector<std::string> NetFilePieces(const std::vector<std::string>& lines);
 // "ZyrNetFSize=0" followed by one "ZyrNetFile=\"piece\"" element per piece.
 std::vector<std::string> NetFileElements(const std::vector<std::string>& lines);
+
+// How the device reads a piece back into bytes (Windows-1252): "\g" "\b" "\t" "\n" "\r",
+// "\x" with two hexadecimal digits, "\ " before a digit, and a backslash before any other
+// character standing for that character.
+std::string DecodeNetFilePiece(std::string_view piece);
 
 }  // namespace trivex
