@@ -7,6 +7,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "protocol/commands.h"
+#include "protocol/file_block.h"
+#include "protocol/net_file_encoder.h"
+
 namespace {
 
 // Starts trivex-sim with the given options and reads the pseudo-terminal's path.
@@ -85,6 +89,42 @@ TEST(DevicesCommand, NoDirectoryIsALinkFailure) {
   int status = -1;
   EXPECT_EQ(RunCli("--port " + sim.path() + " --timeout 200 devices", status), "");
   EXPECT_EQ(status, 12);  // 10 + 2: timeout
+}
+
+// Quotes an argument for the shell.
+std::string Quoted(const std::string& arg) {
+  std::string out = "'";
+  for (char c : arg) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+// The net file written piece by piece comes back as a block that the program decodes
+// byte for byte; a block with a spoiled CRC is refused with -6.
+TEST(SimulatorFiles, NetFileRoundTrip) {
+  const std::vector<std::string> lines = {"1\tSS1\tA:\tI1\tNord \"1\"", "C:\\x41 -5 .7 Süd"};
+  for (const char* options : {"", "--broken-crc NetFile"}) {
+    Simulator sim(options);
+    std::string args = "--port " + sim.path() + " request";
+    for (const auto& element : trivex::NetFileElements(lines)) args += " " + Quoted(element);
+    args += " " + Quoted(trivex::cmd::FileSize("", "NetFile"));
+    args += " " + Quoted(trivex::cmd::FileRead("", "NetFile", 0));
+    int status = -1;
+    std::string out = RunCli(args, status);
+    ASSERT_EQ(status, 0) << options;
+    // The replies, one per line: the writes are empty, then the block count and the block.
+    size_t writes = trivex::NetFileElements(lines).size();
+    ASSERT_EQ(out.substr(0, writes + 2), std::string(writes, '\n') + "1\n");
+    std::string block = out.substr(writes + 2, out.size() - writes - 3);
+    int result = 0;
+    bool ok = trivex::CheckFileBlockReply(block, result);
+    if (*options == '\0') {
+      EXPECT_TRUE(ok);
+      EXPECT_EQ(block, "1\tSS1\tA:\tI1\tNord \"1\"\r\nC:\\x41 -5 .7 S\xFC" "d\r\n");
+    } else {
+      EXPECT_FALSE(ok);
+      EXPECT_EQ(result, -6);
+    }
+  }
 }
 
 }  // namespace

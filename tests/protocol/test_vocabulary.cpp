@@ -146,6 +146,22 @@ TEST(FileBlock, BrokenBlocksAreCrcErrors) {
   EXPECT_EQ(kResultCrcError, -6);
 }
 
+TEST(FileBlock, ReplyCheck) {
+  std::string reply = "\r\n" + EncodeFileBlock("\r\nline\r\n");
+  int result = 0;
+  EXPECT_TRUE(CheckFileBlockReply(reply, result));
+  EXPECT_EQ(reply, "\r\nline\r\n");
+  EXPECT_EQ(result, 0);
+
+  std::string refused = "\r\n<<no file\r";
+  EXPECT_FALSE(CheckFileBlockReply(refused, result));
+  EXPECT_EQ(result, 0);
+
+  std::string broken = "123456789\xD6\x4F";
+  EXPECT_FALSE(CheckFileBlockReply(broken, result));
+  EXPECT_EQ(result, -6);
+}
+
 TEST(DeviceDate, PatternOfEightCharacters) {
   EXPECT_EQ(DeviceDatePattern("tt.mm.jj"), "dd.mm.yy hh\":\"nn\":\"ss");
   EXPECT_EQ(DeviceDatePattern("\r\nmm/tt/jj"), "mm\"/\"dd\"/\"yy hh\":\"nn\":\"ss");

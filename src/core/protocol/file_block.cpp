@@ -1,6 +1,7 @@
 #include "protocol/file_block.h"
 
 #include "config/crc16.h"
+#include "protocol/reply.h"
 
 namespace trivex {
 
@@ -58,6 +59,17 @@ std::string EncodeFileBlock(std::string_view data) {
   block += static_cast<char>(crc >> 8);
   block += static_cast<char>(crc & 0xFF);
   return Stuff(block);
+}
+
+bool CheckFileBlockReply(std::string& reply, int& result) {
+  if (!reply::Accept(reply)) return false;
+  auto data = DecodeFileBlock(reply);
+  if (!data) {
+    result = kResultCrcError;
+    return false;
+  }
+  reply = std::move(*data);
+  return true;
 }
 
 }  // namespace trivex

@@ -26,4 +26,9 @@ std::string EncodeFileBlock(std::string_view data);
 
 inline constexpr int kResultCrcError = -6;
 
+// The check after a successful file block exchange: removes a leading CR LF, fails on a "<<"
+// refusal (result unchanged), then decodes; a broken block fails with result -6. On success
+// `reply` holds the block's data without its CRC.
+bool CheckFileBlockReply(std::string& reply, int& result);
+
 }  // namespace trivex
