@@ -32,7 +32,7 @@ void FillZyrD(TZyrDData& d) {
   d.cur_red[5] = 12.5;
   d.qui[qui::ZyrIVmin] = 17.25;
   d.watt_imin[9] = 2.5;
-  d.signals[1].trans = wrVorwaerts;
+  d.loc_signals[1].trans = wrVorwaerts;
   d.defined_signals = 2;
   d.devices[1].name = "Feld 7";
   d.devices[1].com2.baud = cb19200;

@@ -90,7 +90,7 @@ void TZyrDData::SetDefaults() {
   cur_red.fill(15);
   watt_imin.fill(1);
   watt_angle.fill(0);
-  signals = {};
+  loc_signals = {};
   defined_signals = 0;
   for (int p = 0; p < kMaxDevices; ++p) {
     relays[static_cast<size_t>(p)] = DefaultRelays(p);
@@ -112,7 +112,7 @@ void TZyrDData::CopyBlocks(const TZyrDData& s) {
   cur_red = s.cur_red;
   watt_imin = s.watt_imin;
   watt_angle = s.watt_angle;
-  signals = s.signals;
+  loc_signals = s.loc_signals;
   defined_signals = s.defined_signals;
   relays = s.relays;
   leds = s.leds;
@@ -158,12 +158,12 @@ void TZyrDData::LoadOutputs(const IniFile& ini, const std::string& s, int p, con
     if (set.IsOff()) continue;
     int found = -1;
     for (int i = 0; i < defined_signals; ++i)
-      if (signals[static_cast<size_t>(i)] == set) found = i;
+      if (loc_signals[static_cast<size_t>(i)] == set) found = i;
     if (found < 0 && defined_signals < kSignals) {
-      signals[static_cast<size_t>(defined_signals)] = set;
+      loc_signals[static_cast<size_t>(defined_signals)] = set;
       found = defined_signals++;
     }
-    if (found < 0) continue;  // four other signals are defined already
+    if (found < 0) continue;  // four other loc_signals are defined already
     o.mfu = static_cast<uint8_t>(mfOrtung1 + found);
     o.mchan = (n - 1) + 4 * p;
   }
@@ -197,11 +197,11 @@ void TZyrDData::Load(const IniFile& ini) {
     }
   }
 
-  signals = {};
+  loc_signals = {};
   defined_signals = 0;
   if (ini.HasKey("Signals", "MHarmDir01")) {
     for (int n = 1; n <= kSignals; ++n) {
-      TLocSignal& sig = signals[static_cast<size_t>(n - 1)];
+      TLocSignal& sig = loc_signals[static_cast<size_t>(n - 1)];
       sig.harm = ReadEnumKey<TOberwellenRichtung>(ini, "Signals", "MHarmDir" + N2(n), owrAus);
       sig.trans = ReadEnumKey<TWischerRichtung>(ini, "Signals", "MTransDir" + N2(n), wrAus);
       sig.puls = ReadEnumKey<TPulsortungsRichtung>(ini, "Signals", "MPulsDir" + N2(n), porAus);
@@ -209,7 +209,7 @@ void TZyrDData::Load(const IniFile& ini) {
       sig.qui = ReadEnumKey<TQuiRichtung>(ini, "Signals", "MQuiDir" + N2(n), qirAus);
     }
     defined_signals = kSignals;
-    while (defined_signals > 0 && signals[static_cast<size_t>(defined_signals - 1)].IsOff()) --defined_signals;
+    while (defined_signals > 0 && loc_signals[static_cast<size_t>(defined_signals - 1)].IsOff()) --defined_signals;
   }
 
   const long long count = ReadIntKey(ini, "Devices", "Count", DeviceCount());
@@ -339,7 +339,7 @@ void TZyrDData::WriteFile(IniWriter& out) const {
 
   out.Section("Signals");
   for (int s = 1; s <= kSignals; ++s) {
-    const TLocSignal& sig = signals[static_cast<size_t>(s - 1)];
+    const TLocSignal& sig = loc_signals[static_cast<size_t>(s - 1)];
     out.Key("MHarmDir" + N2(s), std::string(EnumName(sig.harm)));
     out.Key("MTransDir" + N2(s), std::string(EnumName(sig.trans)));
     out.Key("MPulsDir" + N2(s), std::string(EnumName(sig.puls)));

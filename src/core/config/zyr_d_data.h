@@ -1,6 +1,6 @@
 #pragma once
 // TZyrDData: the configuration of a ZYR-D system of up to sixteen relays on the field bus,
-// with its five function blocks, the four localization signals and the relay and LED
+// with its five function blocks, the four localization loc_signals and the relay and LED
 // outputs of every relay.
 #include "config/zyr_d_variables.h"
 #include "config/zyr_data.h"
@@ -39,7 +39,7 @@ class TZyrDData : public TZyrData {
   std::array<double, kZyrDChannels> cur_red{};     // ZyrTCurRed1..64
   std::array<double, kZyrDChannels> watt_imin{};   // ZyrWImin1..64
   std::array<double, kZyrDChannels> watt_angle{};  // ZyrWAngle1..64
-  std::array<TLocSignal, kSignals> signals{};
+  std::array<TLocSignal, kSignals> loc_signals{};
   int defined_signals = 0;
   std::array<std::array<TOutput, kZyrDRelays>, kMaxDevices> relays{};
   std::array<std::array<TOutput, kZyrDLeds>, kMaxDevices> leds{};

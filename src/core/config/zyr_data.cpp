@@ -86,6 +86,8 @@ TDeviceRecord TZyrData::DefaultDeviceRecord(uint8_t id) const {
 }
 
 void TZyrData::SetDefaults() {
+  file_path.clear();
+  display_name.clear();
   master_id = 1;
   ZyrUearth = 30;
   ZyrEMsgDelay = 0;

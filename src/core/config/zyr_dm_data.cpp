@@ -88,7 +88,7 @@ void TZyrDmData::SetDefaults() {
   watt_channels.assign(kDmDspSlots * kDmChannels, BlockValues(DmWattChannelBlock()));
   dif_channels.assign(kDmDspSlots * kDmChannels, BlockValues(DmDifChannelBlock()));
   ZyrFRatioAbs = ZyrFRatioRel = 20;
-  signals = {};
+  loc_signals = {};
   for (auto& b : relays) b = {};
   for (auto& b : leds) b = {};
   relays[0][0].fu = dbafStatus;
@@ -108,7 +108,7 @@ void TZyrDmData::CopyDm(const TZyrDmData& s) {
   dif_channels = s.dif_channels;
   ZyrFRatioAbs = s.ZyrFRatioAbs;
   ZyrFRatioRel = s.ZyrFRatioRel;
-  signals = s.signals;
+  loc_signals = s.loc_signals;
   relays = s.relays;
   leds = s.leds;
   input_codes = s.input_codes;
@@ -192,7 +192,7 @@ void TZyrDmData::Load(const IniFile& ini) {
   read_channels(dif_channels, "DIF", "ZyrFAllEqual");
 
   for (int n = 1; n <= 4; ++n) {
-    TDmSignal& sig = signals[static_cast<size_t>(n - 1)];
+    TDmSignal& sig = loc_signals[static_cast<size_t>(n - 1)];
     sig.watt = ReadEnumKey(ini, "Signals", Format("MWattDir%2.2d", {n}), wmrAus);
     sig.dif = ReadEnumKey(ini, "Signals", Format("MDifDir%2.2d", {n}), drAus);
   }
@@ -252,8 +252,8 @@ void TZyrDmData::WriteFile(IniWriter& out) const {
 
   out.Section("Signals");
   for (int n = 1; n <= 4; ++n) {
-    out.Key(Format("MWattDir%2.2d", {n}), std::string(EnumName(signals[static_cast<size_t>(n - 1)].watt)));
-    out.Key(Format("MDifDir%2.2d", {n}), std::string(EnumName(signals[static_cast<size_t>(n - 1)].dif)));
+    out.Key(Format("MWattDir%2.2d", {n}), std::string(EnumName(loc_signals[static_cast<size_t>(n - 1)].watt)));
+    out.Key(Format("MDifDir%2.2d", {n}), std::string(EnumName(loc_signals[static_cast<size_t>(n - 1)].dif)));
   }
   out.Blank();
 

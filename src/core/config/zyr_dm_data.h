@@ -40,7 +40,7 @@ class TZyrDmData : public TZyrData {
   std::vector<BlockValues> dif_channels;
   double ZyrFRatioAbs = 20;  // edited and transferred, not kept in the file
   double ZyrFRatioRel = 20;
-  std::array<TDmSignal, 4> signals{};
+  std::array<TDmSignal, 4> loc_signals{};
   std::array<std::array<TOutput, kDmOutputs>, kDmBioSlots> relays{};
   std::array<std::array<TOutput, kDmOutputs>, kDmLedSlots> leds{};
   // The binary input list: list index -> code ((board - 1) * 16 + input) and back.

@@ -93,6 +93,7 @@ void TFrmOptions::Apply() {
   if (main_.Command().start_page >= 0) main_.Options().visible[main_.Command().start_page] = true;
   main_.Settings().service_dm_mode = service_mode_->currentIndex() == 1 ? 1 : -1;
   main_.Settings().default_idx_carrier_frequency = std::max(0, frequency_->currentIndex());
+  TZyrData::DefaultNominalFrequency() = main_.Settings().default_idx_carrier_frequency;
   main_.ApplyTabVisibility();
 }
 

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QFileDialog>
+#include <QFileInfo>
 
 #include "app/dlg_about.h"
 #include "app/dlg_xsettings.h"
@@ -15,6 +17,10 @@
 #include "app/frm_options.h"
 #include "app/qt_text.h"
 #include "app/status_panels.h"
+#include "config/config_file.h"
+#include "config/frm_config_summary.h"
+#include "config/ini_file.h"
+#include "lang/format.h"
 #include "lang/lang.h"
 #include "lang/texts_app.h"
 
@@ -34,6 +40,16 @@ TFrmTrivor::TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* pa
   terminal_data_.on_initial_dir_changed = [this](const std::string& d) { OnInitialDirChanged(d); };
   CreateActionsAndMenus();
   ReadSettings();
+  TZyrData::DefaultNominalFrequency() = settings_.default_idx_carrier_frequency;
+  zyrd_ = std::make_unique<TZyrDData>();
+  zyrdm_ = std::make_unique<TZyrDmData>();
+  zyrdm_->frequency_source = zyrd_.get();
+  // Every change of the saved state refreshes the caption.
+  for (TZyrData* c : {static_cast<TZyrData*>(zyrd_.get()), static_cast<TZyrData*>(zyrdm_.get())})
+    c->tracker.SetSavedHandler([this](TChangeTracker&, bool) { RefreshCaption(); });
+  // Until the configuration pages are built the two pages show caption and devices.
+  SetViewFactory(kPageZyrD, [this](QWidget* sheet) { return new TFrmConfigSummary(sheet, *zyrd_); });
+  SetViewFactory(kPageZyrDm, [this](QWidget* sheet) { return new TFrmConfigSummary(sheet, *zyrdm_); });
 
   // "Data Folder=EXE Folder": the program's own folder for every file dialog and the logbook.
   if (settings_.argv0_initial_dir) {
@@ -99,9 +115,11 @@ void TFrmTrivor::CreateActionsAndMenus() {
   AcnExit->setMenuRole(QAction::QuitRole);
   connect(AcnExit, &QAction::triggered, this, &QWidget::close);
   connect(AcnXSettings, &QAction::triggered, this, &TFrmTrivor::ShowXSettings);
-  connect(AcnSetReadOnly, &QAction::triggered, this, [this] {
-    if (config_hooks.set_read_only) config_hooks.set_read_only();
-  });
+  connect(AcnSetReadOnly, &QAction::triggered, this, &TFrmTrivor::SetReadOnly);
+  connect(AcnLoad, &QAction::triggered, this, &TFrmTrivor::Load);
+  connect(AcnSave, &QAction::triggered, this, [this] { Save(); });
+  connect(AcnSaveAs, &QAction::triggered, this, [this] { SaveAs(); });
+  connect(AcnNew, &QAction::triggered, this, &TFrmTrivor::New);
   addAction(AcnXSettings);
 
   MnuFile = new QMenu(this);
@@ -292,7 +310,7 @@ void TFrmTrivor::UpdateLanguageStrings() {
 
 void TFrmTrivor::RefreshCaption() {
   std::string name;
-  if (config_hooks.display_name) name = config_hooks.display_name(CurrentPage());
+  if (TZyrData* c = CurrentConfig()) name = c->CaptionText();
   setWindowTitle(Q(WindowCaption(name)));
 }
 
@@ -384,7 +402,7 @@ void TFrmTrivor::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
-  if (config_hooks.has_unsaved_changes && config_hooks.has_unsaved_changes()) {
+  if (HasUnsavedChanges()) {
     auto answer = QMessageBox::question(this, QTr(tx::app::MsgExitUnsavedCaption),
                                         QTr(tx::app::MsgExitUnsaved),
                                         QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel);
@@ -394,7 +412,7 @@ void TFrmTrivor::closeEvent(QCloseEvent* e) {
     }
   }
   if (link_hooks.hang_up_modem) link_hooks.hang_up_modem();
-  if (settings_.read_only_on_exit && config_hooks.set_read_only) config_hooks.set_read_only();
+  if (settings_.read_only_on_exit) SetReadOnly();
   LeaveView(false);
   WriteSettings();
   e->accept();
@@ -413,6 +431,131 @@ void TFrmTrivor::ApplicationActivated() {
   link_was_active_ = false;
   if (link_hooks.is_active && !link_hooks.is_active() && link_hooks.open) link_hooks.open();
   reactivating_ = false;
+}
+
+TZyrData* TFrmTrivor::CurrentConfig() {
+  switch (CurrentPage()) {
+    case kPageZyrD: return zyrd_.get();
+    case kPageZyrDm: return zyrdm_.get();
+    default: return nullptr;  // the regulator page keeps its own data
+  }
+}
+
+bool TFrmTrivor::HasUnsavedChanges() const {
+  return !zyrd_->tracker.Saved() || !zyrdm_->tracker.Saved();
+}
+
+void TFrmTrivor::ShowError(const QString& caption, const QString& message) {
+  QMessageBox::critical(this, caption, message);
+}
+
+void TFrmTrivor::Load() {
+  CommitView();
+  QString filter = QtFilter(QTr(tx::app::DlgConfigFilter));
+  QStringList filters = filter.split(";;");
+  QString selected = filters.value(terminal_data_.filter_config, filters.value(0));
+  QString path = QFileDialog::getOpenFileName(this, QTr(tx::app::DlgOpenConfigTitle),
+                                              Q(terminal_data_.Dir(DialogDir::Config)), filter, &selected);
+  if (path.isEmpty()) return;
+  terminal_data_.SetDir(DialogDir::Config, S(QFileInfo(path).absolutePath()));
+  terminal_data_.filter_config = std::max(0, static_cast<int>(filters.indexOf(selected)));
+  LoadFile(path);
+}
+
+bool TFrmTrivor::LoadFile(const QString& path) {
+  TSystemType type = stUnknown;
+  try {
+    type = DetectSystemType(IniFile::Load(S(path)));
+  } catch (const std::exception& e) {
+    ShowError(QTr(tx::app::MsgLoadFailedCaption), QString::fromUtf8(e.what()));
+    return false;
+  }
+  TZyrData* target = type == stZYRDM ? static_cast<TZyrData*>(zyrdm_.get()) : static_cast<TZyrData*>(zyrd_.get());
+  // A load replaces the configuration of its family: ask before dropping unsaved changes.
+  if (!target->tracker.Saved() &&
+      QMessageBox::question(this, QTr(tx::app::MsgLoadUnsavedCaption), QTr(tx::app::MsgLoadUnsaved),
+                            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
+    return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  try {
+    LoadConfigInto(*target, S(path));
+  } catch (const std::exception& e) {
+    QApplication::restoreOverrideCursor();
+    ShowError(QTr(tx::app::MsgLoadFailedCaption), QString::fromUtf8(e.what()));
+    return false;
+  }
+  QApplication::restoreOverrideCursor();
+  AcnSave->setEnabled(true);
+  AcnSetReadOnly->setEnabled(true);
+  const int page = type == stZYRDM ? kPageZyrDm : kPageZyrD;
+  if (CurrentPage() == page) RefreshView();
+  else SelectPage(page);
+  RefreshCaption();
+  return true;
+}
+
+bool TFrmTrivor::Save() {
+  TZyrData* c = CurrentConfig();
+  if (!c) return false;
+  CommitView();
+  if (c->file_path.empty()) return SaveAs();
+  try {
+    if (!c->Save()) {
+      ShowError(QTr(tx::app::DlgSaveConfigTitle), Q(Format(lang::Tr(tx::app::MsgReadOnly), {c->file_path})));
+      return false;
+    }
+  } catch (const std::exception& e) {
+    ShowError(QTr(tx::app::DlgSaveConfigTitle),
+              Q(Format(lang::Tr(tx::app::MsgSaveFailed), {c->file_path, e.what()})));
+    return false;
+  }
+  if (!c->tracker.DeclareSaved()) RefreshCaption();
+  return true;
+}
+
+bool TFrmTrivor::SaveAs() {
+  TZyrData* c = CurrentConfig();
+  if (!c) return false;
+  CommitView();
+  QString filter = QtFilter(QTr(tx::app::DlgConfigFilter));
+  QString start = Q(terminal_data_.Dir(DialogDir::Config));
+  if (!c->display_name.empty()) start += '/' + Q(c->display_name);
+  QString path = QFileDialog::getSaveFileName(this, QTr(tx::app::DlgSaveConfigTitle), start, filter);
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".ini");
+  return SaveAsFile(path);
+}
+
+bool TFrmTrivor::SaveAsFile(const QString& path) {
+  TZyrData* c = CurrentConfig();
+  if (!c) return false;
+  c->SetFileName(S(path));
+  terminal_data_.SetDir(DialogDir::Config, S(QFileInfo(path).absolutePath()));
+  AcnSave->setEnabled(true);
+  AcnSetReadOnly->setEnabled(true);
+  return Save();
+}
+
+void TFrmTrivor::New() {
+  TZyrData* c = CurrentConfig();
+  if (!c) return;
+  CommitView();
+  if (!c->tracker.Saved() &&
+      QMessageBox::question(this, QTr(tx::app::MsgNewUnsavedCaption), QTr(tx::app::MsgNewUnsaved),
+                            QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
+    return;
+  AcnSave->setEnabled(false);
+  AcnSetReadOnly->setEnabled(false);
+  c->SetDefaults();
+  if (!c->tracker.DeclareSaved()) RefreshCaption();
+  RefreshView();
+}
+
+void TFrmTrivor::SetReadOnly() {
+  TZyrData* c = CurrentConfig();
+  if (!c || c->file_path.empty()) return;
+  if (!SetReadOnlyFile(c->file_path))
+    ShowError(QTr(tx::app::MsgErrorCaption), Q(Format(lang::Tr(tx::app::MsgSetReadOnlyFailed), {c->file_path})));
 }
 
 void TFrmTrivor::ReenterPage() {

@@ -16,6 +16,8 @@
 #include "app/terminal_data.h"
 #include "app/trivor_manager_form.h"
 #include "app/trivor_settings.h"
+#include "config/zyr_d_data.h"
+#include "config/zyr_dm_data.h"
 
 namespace trivex {
 
@@ -70,13 +72,21 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   void ShowXSettings();
   void ShowAbout();
 
-  // Hooks of the configuration data (set by the configuration subsystem).
-  struct ConfigHooks {
-    std::function<std::string(int page)> display_name;   // caption name of the page's data
-    std::function<bool()> has_unsaved_changes;           // ZYR-D or ZYR-DM data modified
-    std::function<void()> set_read_only;                 // Set Read Only of the current file
-  };
-  ConfigHooks config_hooks;
+  // The program-wide configurations and the one of the page in front (none on the others).
+  TZyrDData& ZyrD() { return *zyrd_; }
+  TZyrDmData& ZyrDm() { return *zyrdm_; }
+  TZyrData* CurrentConfig();
+  bool HasUnsavedChanges() const;
+  // The configuration actions of the File menu.
+  void Load();
+  // Loads a file without asking for it (also used by tests); false when it failed.
+  bool LoadFile(const QString& path);
+  bool Save();
+  bool SaveAs();
+  // Save As without the dialog.
+  bool SaveAsFile(const QString& path);
+  void New();
+  void SetReadOnly();
 
   // Hooks of the link (set by the link subsystem).
   struct LinkHooks {
@@ -119,7 +129,11 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   void OnStop();
   void OnInitialDirChanged(const std::string& dir);
 
+  void ShowError(const QString& caption, const QString& message);
+
   SettingsStore& store_;
+  std::unique_ptr<TZyrDData> zyrd_;
+  std::unique_ptr<TZyrDmData> zyrdm_;
   CommandLine cmd_;
   StartPages start_;
   TTerminalData terminal_data_;

@@ -1,0 +1,28 @@
+#pragma once
+// The view of a configuration page that shows the configuration's caption, master and
+// device table.
+#include <QLabel>
+#include <QTableWidget>
+
+#include "app/view_form.h"
+#include "config/zyr_data.h"
+
+namespace trivex {
+
+class TFrmConfigSummary : public TViewForm {
+  Q_OBJECT
+ public:
+  TFrmConfigSummary(QWidget* parent, TZyrData& data);
+  void DataToControls() override;
+  void UpdateLanguageStrings() override;
+  QTableWidget* Table() const { return table_; }
+  QLabel* Caption() const { return caption_; }
+
+ private:
+  TZyrData& data_;
+  QLabel* caption_;
+  QLabel* master_;
+  QTableWidget* table_;
+};
+
+}  // namespace trivex
