@@ -7,11 +7,11 @@
 #include "config_fixture.h"
 
 namespace {
-struct Run {
+struct CliRun {
   int status;
   std::string out;
 };
-Run Cli(const std::string& args) {
+CliRun Cli(const std::string& args) {
   std::string cmd = std::string(TRIVEX_CLI_PATH) + " " + args + " 2>&1";
   FILE* p = popen(cmd.c_str(), "r");
   std::string out;
@@ -34,7 +34,7 @@ TEST_F(ConfigCli, NewAndSaveAsRoundTripAndBadFiles) {
   }
   EXPECT_NE(Read(Path("ZYR-DM.ini")).find("SystemType=stZYRDM\r\n"), std::string::npos);
   Write("bad.ini", "[Devices]\r\nCount=40\r\n");
-  Run bad = Cli("--lang en config save-as " + Path("bad.ini") + " " + Path("out.ini"));
+  CliRun bad = Cli("--lang en config save-as " + Path("bad.ini") + " " + Path("out.ini"));
   EXPECT_EQ(bad.status, 65);
   EXPECT_NE(bad.out.find("40"), std::string::npos) << bad.out;
   EXPECT_EQ(Cli("config new --type XYZ -o " + Path("x.ini")).status, 64);
