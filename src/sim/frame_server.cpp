@@ -172,8 +172,8 @@ void FrameServer::Serve(const RequestFrame& frame, Clock::time_point first_byte)
   }
   if (opt_.delay_ms > 0)
     SleepUntil(Clock::now() + std::chrono::nanoseconds(static_cast<long>(opt_.delay_ms * 1e6)));
+  Log("TX", bytes);  // logged first: whoever got the reply finds it in the log
   WriteOut(bytes);
-  Log("TX", bytes);
 }
 
 void FrameServer::OnBytes(const uint8_t* data, size_t size, Clock::time_point now) {
@@ -192,8 +192,8 @@ void FrameServer::OnBytes(const uint8_t* data, size_t size, Clock::time_point no
       for (const auto& h : RawHandlers()) {
         std::string out;
         if (h.fn(station_, line, out)) {
-          WriteOut(out);
           Log("TX", out);
+          WriteOut(out);
           break;
         }
       }

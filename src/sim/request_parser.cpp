@@ -34,13 +34,15 @@ void RequestParser::Feed(uint8_t b, std::vector<RequestFrame>& frames, std::stri
       return;
     case State::kSyn1:
     case State::kSyn2:
+      // The framed exchange sends STX SYN SYN; the raw send of the framed mode only STX.
       cur_.raw += static_cast<char>(b);
       if (b == kSyn) {
         state_ = state_ == State::kSyn1 ? State::kSyn2 : State::kText;
-      } else {
-        state_ = State::kIdle;  // not a frame after all
-        cur_ = RequestFrame();
+        return;
       }
+      state_ = State::kText;
+      if (b == kLf) state_ = State::kChecksum;
+      else cur_.text += static_cast<char>(b);
       return;
     case State::kText:
       cur_.raw += static_cast<char>(b);

@@ -1,6 +1,7 @@
 #pragma once
-// The device side of the frame: finds STX SYN SYN, collects the request text up to LF and
-// the four checksum characters after it. A frame whose LF is followed by silence (or by the
+// The device side of the frame: finds STX and the SYN SYN after it (which the raw sending of
+// the framed mode leaves out), collects the request text up to LF and the four checksum
+// characters after it. A frame whose LF is followed by silence (or by the
 // next STX) before any checksum character is a frame without checksum, as the raw sending
 // of the framed mode writes it.
 #include <cstdint>
