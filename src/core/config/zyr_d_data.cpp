@@ -8,6 +8,7 @@
 #include "config/device_id.h"
 #include "config/device_time.h"
 #include "config/ini_file.h"
+#include "config/ini_read.h"
 #include "config/number_text.h"
 #include "lang/format.h"
 #include "lang/texts_cfgfile.h"
@@ -15,37 +16,6 @@
 namespace trivex {
 
 namespace {
-template <class E>
-E ReadEnumKey(const IniFile& ini, const std::string& s, const std::string& key, E def) {
-  const std::string* v = ini.Find(s, key);
-  if (!v) return def;
-  int code = EnumCode<E>(*v);
-  return code < 0 ? def : static_cast<E>(code);
-}
-
-double ReadRealKey(const IniFile& ini, const std::string& s, const std::string& key, double def) {
-  const std::string* v = ini.Find(s, key);
-  if (!v) return def;
-  try {
-    return ParseNumberTolerant(*v, '.');
-  } catch (const ConvertError& e) {
-    throw ConvertError("[" + s + "] " + key + ": " + e.what());
-  }
-}
-
-long long ReadIntKey(const IniFile& ini, const std::string& s, const std::string& key, long long def) {
-  const std::string* v = ini.Find(s, key);
-  if (!v) return def;
-  auto n = TryParseInteger(*v);
-  if (!n) throw ConvertError("[" + s + "] " + key + ": \"" + *v + "\" is not a valid integer value");
-  return *n;
-}
-
-bool ReadBoolKey(const IniFile& ini, const std::string& s, const std::string& key, bool def) {
-  const std::string* v = ini.Find(s, key);
-  return v ? ParseBoolText(*v) : def;
-}
-
 std::string N2(int n) { return Format("%2.2d", {n}); }
 }  // namespace
 

@@ -7,6 +7,7 @@
 #include "config/device_id.h"
 #include "config/device_time.h"
 #include "config/ini_file.h"
+#include "config/ini_read.h"
 #include "config/number_text.h"
 #include "config/text_util.h"
 #include "config/word_list.h"
@@ -41,32 +42,8 @@ std::optional<DateTime> ParseFileDateTime(const std::string& text) {
 
 std::string FileDateTimeText(DateTime t) { return FormatDateTime("yyyy-mm-dd hh:nn:ss", t, '-', ':'); }
 
-double ReadReal(const IniFile& ini, const char* section, const char* key, double def) {
-  const std::string* v = ini.Find(section, key);
-  if (!v) return def;
-  try {
-    return ParseNumberTolerant(*v, '.');
-  } catch (const ConvertError& e) {
-    throw ConvertError(std::string("[") + section + "] " + key + ": " + e.what());
-  }
-}
 
-long long ReadInteger(const IniFile& ini, const std::string& section, const char* key, long long def) {
-  const std::string* v = ini.Find(section, key);
-  if (!v) return def;
-  auto n = TryParseInteger(*v);
-  if (!n)
-    throw ConvertError("[" + section + "] " + key + ": \"" + *v + "\" is not a valid integer value");
-  return *n;
-}
 
-template <class E>
-E ReadEnum(const IniFile& ini, const std::string& section, const std::string& key, E def) {
-  const std::string* v = ini.Find(section, key);
-  if (!v) return def;
-  int code = EnumCode<E>(*v);
-  return code < 0 ? def : static_cast<E>(code);
-}
 
 }  // namespace
 
@@ -76,7 +53,7 @@ int& TZyrData::DefaultNominalFrequency() {
 }
 
 TSystemType DetectSystemType(const IniFile& ini) {
-  return ReadEnum<TSystemType>(ini, "General", "SystemType", stZYRD);
+  return ReadEnumKey<TSystemType>(ini, "General", "SystemType", stZYRD);
 }
 
 TDeviceRecord TZyrData::DefaultDeviceRecord(uint8_t id) const {
@@ -243,20 +220,20 @@ bool TZyrData::Save() {
 }
 
 void TZyrData::LoadGeneral(const IniFile& ini) {
-  if (ini.HasKey("General", "ZyrUearth")) ZyrUearth = ReadReal(ini, "General", "ZyrUearth", 30);
-  else ZyrUearth = ReadReal(ini, "Harmonics", "Zyr5Vearth", 30);
-  ZyrEMsgDelay = ReadReal(ini, "General", "ZyrEMsgDelay", 0);
-  ZyrMsgBreak = ReadReal(ini, "General", "ZyrMsgBreak", 0);
+  if (ini.HasKey("General", "ZyrUearth")) ZyrUearth = ReadRealKey(ini, "General", "ZyrUearth", 30);
+  else ZyrUearth = ReadRealKey(ini, "Harmonics", "Zyr5Vearth", 30);
+  ZyrEMsgDelay = ReadRealKey(ini, "General", "ZyrEMsgDelay", 0);
+  ZyrMsgBreak = ReadRealKey(ini, "General", "ZyrMsgBreak", 0);
   last_sent = ParseFileDateTime(ini.Read("General", "LastSentDateTime"));
   last_sent_version = ParseVersion(ini.Read("General", "LastSentVersion"));
-  ZyrLogTime = static_cast<int>(ReadInteger(ini, "General", "ZyrLogTime", 0));
+  ZyrLogTime = static_cast<int>(ReadIntKey(ini, "General", "ZyrLogTime", 0));
   last_read = ParseFileDateTime(ini.Read("General", "LastReadDateTime"));
   last_read_version = ParseVersion(ini.Read("General", "LastReadVersion"));
-  nominal_frequency = NominalFrequencyFromFile(static_cast<int>(ReadInteger(ini, "General", "ZyrtCarFreq", 0)));
+  nominal_frequency = NominalFrequencyFromFile(static_cast<int>(ReadIntKey(ini, "General", "ZyrtCarFreq", 0)));
 }
 
 void TZyrData::LoadSwitches(const IniFile& ini) {
-  long long lines = ReadInteger(ini, "Switches", "Lines", 0);
+  long long lines = ReadIntKey(ini, "Switches", "Lines", 0);
   if (lines < 0 || lines > 100000)
     throw ConvertError("[Switches] Lines: " + std::to_string(lines));
   switches.assign(static_cast<size_t>(lines), std::string());
@@ -317,15 +294,15 @@ void TZyrData::LoadDeviceRecord(const IniFile& ini, const std::string& s, TDevic
   }
   auto com = [&](const char* p, TComSettings& c, const TComSettings& d) {
     std::string pre(p);
-    c.mode = ReadEnum(ini, s, pre + "Mode", d.mode);
-    c.baud = ReadEnum(ini, s, pre + "Baud", d.baud);
-    c.parity = ReadEnum(ini, s, pre + "Parity", d.parity);
-    c.handshake = ReadEnum(ini, s, pre + "Handshake", d.handshake);
+    c.mode = ReadEnumKey(ini, s, pre + "Mode", d.mode);
+    c.baud = ReadEnumKey(ini, s, pre + "Baud", d.baud);
+    c.parity = ReadEnumKey(ini, s, pre + "Parity", d.parity);
+    c.handshake = ReadEnumKey(ini, s, pre + "Handshake", d.handshake);
   };
   auto tynet = [&](const char* p, TTynetSettings& t, const TTynetSettings& d) {
     std::string pre(p);
-    t.mode = ReadEnum(ini, s, pre + "Mode", d.mode);
-    t.baud = ReadEnum(ini, s, pre + "Baud", d.baud);
+    t.mode = ReadEnumKey(ini, s, pre + "Mode", d.mode);
+    t.baud = ReadEnumKey(ini, s, pre + "Baud", d.baud);
     const std::string* term = ini.Find(s, pre + "Term");
     t.terminated = term ? ParseBoolText(*term) : d.terminated;
   };
@@ -333,7 +310,7 @@ void TZyrData::LoadDeviceRecord(const IniFile& ini, const std::string& s, TDevic
   com("Com2", rec.com2, def.com2);
   tynet("TynetL", rec.tynet_l, def.tynet_l);
   tynet("TynetR", rec.tynet_r, def.tynet_r);
-  config_id = static_cast<uint32_t>(static_cast<unsigned long long>(ReadInteger(ini, s, "ConfigID", 0)));
+  config_id = static_cast<uint32_t>(static_cast<unsigned long long>(ReadIntKey(ini, s, "ConfigID", 0)));
 }
 
 void TZyrData::WriteDeviceRecord(IniWriter& out, const TDeviceRecord& rec, uint32_t config_id) const {

@@ -4,6 +4,7 @@
 #include "config/device_id.h"
 #include "config/device_time.h"
 #include "config/ini_file.h"
+#include "config/ini_read.h"
 #include "config/number_text.h"
 #include "config/text_util.h"
 #include "lang/format.h"
@@ -11,24 +12,6 @@
 
 namespace trivex {
 
-namespace {
-template <class E>
-E ReadEnumKey(const IniFile& ini, const std::string& s, const std::string& key, E def) {
-  const std::string* v = ini.Find(s, key);
-  if (!v) return def;
-  int code = EnumCode<E>(*v);
-  return code < 0 ? def : static_cast<E>(code);
-}
-
-long long ReadIntKey(const IniFile& ini, const std::string& s, const std::string& key, long long def) {
-  const std::string* v = ini.Find(s, key);
-  if (!v) return def;
-  auto n = TryParseInteger(*v);
-  if (!n) throw ConvertError("[" + s + "] " + key + ": \"" + *v + "\" is not a valid integer value");
-  return *n;
-}
-
-}  // namespace
 
 int BinaryInputsOf(TBinIODevTypes t) {
   static const int n[] = {0, 16, 0, 4, 12, 16};
