@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "config/bool_text.h"
 #include "config/device_time.h"
 #include "lang/format.h"
 #include "lang/lang.h"
@@ -38,12 +39,6 @@ T ParseNumber(std::string_view text) {
 }
 
 }  // namespace
-
-bool LogTextToBool(std::string_view text) {
-  if (text.empty() || text == "0") return false;
-  const char c = text.front();
-  return !(c == 'N' || c == 'n' || c == 'F' || c == 'f');
-}
 
 void TLogFileHeader::Clear() {
   *this = TLogFileHeader();
@@ -101,7 +96,7 @@ void TLogFileHeader::Parse(std::string_view line) {
       case 7: mod = ParseNumber<uint32_t>(value); break;
       case 8: von = ParseNumber<uint32_t>(value); break;
       case 9: bis = ParseNumber<uint32_t>(value); break;
-      case 10: closed = LogTextToBool(value); break;
+      case 10: closed = ParseBoolText(value); break;
     }
     expected = k + 1;
   }

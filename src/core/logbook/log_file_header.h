@@ -50,8 +50,4 @@ class TLogFileHeader {
   bool valid_ = false;
 };
 
-// The boolean reading of log header and logbook settings values: false when empty, "0" or
-// starting with N, n, F or f; true otherwise.
-bool LogTextToBool(std::string_view text);
-
 }  // namespace trivex

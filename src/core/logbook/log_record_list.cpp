@@ -88,7 +88,7 @@ bool TLogRecordList::SeekToRecord(int b, uint32_t secs) {
   const int start = b == 0 ? 0 : b - 1;
   cur_rec_ = mark_rec_ = start;
   cur_off_ = mark_off_ = Feo(start);
-  if (b == 0) return true;
+  // Also in the first record: its time need not be that of its first event.
   for (;;) {
     uint32_t s;
     uint16_t ms;

@@ -56,7 +56,7 @@ class TLogRecordList {
   bool SeekTime(uint32_t secs);
   bool SeekTime(DateTime when);  // converted leniently
   // The cursor placement of SeekTime once the record index b = FindRecord(secs) is known:
-  // b = 0 starts at record 0 without stepping; b > 0 starts in record b - 1 and steps over
+  // from the first event that begins in record b - 1 (record 0 when b = 0) it steps over
   // the events older than `secs`.
   bool SeekToRecord(int b, uint32_t secs);
   // Time of the event at the cursor without moving; false when no event is left.

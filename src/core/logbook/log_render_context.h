@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/date_time_formats.h"
 #include "lang/date_time.h"
 #include "lang/system_formats.h"
 
@@ -23,17 +24,13 @@ struct TLogRenderContext {
 // The logbook's default display format (first entry of the "DateFormats" setting).
 inline constexpr const char* kDefaultLogDateFormat = "YYYY-MM-DD hh:mm:ss,zzz";
 
-// A context from the user's system formats (CurrentFormats()) and a display format.
-TLogRenderContext MakeLogRenderContext(int mode, std::string_view display_format = kDefaultLogDateFormat);
-TLogRenderContext MakeLogRenderContext(int mode, std::string_view display_format,
-                                       const SystemFormats& formats);
+// A context from date-time formats (display and full format) and the system formats'
+// separators.
+TLogRenderContext MakeLogRenderContext(int mode, const TDateTimeFormats& formats,
+                                       const SystemFormats& system);
+// The same from the shared instances (TDateTimeFormats::Shared(), CurrentFormats()).
+TLogRenderContext MakeLogRenderContext(int mode);
 
-// The full date-time format: the short date with a four-digit year, " hh:nn:ss" with the
-// time separator, the decimal separator and "zzz".
-std::string FullDateTimeFormat(const SystemFormats& formats);
-// Width in characters of the longest text a date-time format yields (over dates that cover
-// every weekday and month).
-int DateFormatWidth(std::string_view format);
 // A date-time rendered with one of the context's formats.
 std::string FormatLogTime(std::string_view format, DateTime value, const TLogRenderContext& ctx);
 
