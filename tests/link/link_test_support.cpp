@@ -159,8 +159,12 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
   ProcessResult r;
   pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
   int open_fds = 2;
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (open_fds > 0) {
-    if (poll(fds, 2, 30000) <= 0) break;
+    if (std::chrono::steady_clock::now() > end || poll(fds, 2, 1000) < 0) {
+      kill(pid, SIGKILL);  // a program that does not end fails the test, not the run
+      break;
+    }
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || !fds[i].revents) continue;
       char buf[4096];
@@ -174,6 +178,8 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
       }
     }
   }
+  for (auto& f : fds)
+    if (f.fd >= 0) close(f.fd);
   int status = 0;
   waitpid(pid, &status, 0);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
