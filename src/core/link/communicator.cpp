@@ -39,7 +39,7 @@ void TCommunicator::ScanPorts() {
   com_num_ = 1;
   com_idx_ = 1;
   highest_ = 0;
-  rts_option_ = true;
+  // The RTS and RS485 options are the user's choice and survive a rescan.
   timeout_factor_ = 1.0;
   ports_.clear();
   std::vector<std::string> paths = lister_ ? lister_() : std::vector<std::string>();
