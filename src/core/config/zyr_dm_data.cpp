@@ -5,6 +5,7 @@
 #include "config/device_time.h"
 #include "config/ini_file.h"
 #include "config/ini_read.h"
+#include "config/net_list_converter.h"
 #include "config/number_text.h"
 #include "config/text_util.h"
 #include "lang/format.h"
@@ -78,6 +79,31 @@ void TZyrDmData::SetDefaults() {
   leds[0][0].fu = dbafStatus;
   leds[0][1].fu = dbafStoerung;
   v121_from_net_list = v122_from_net_list = false;
+}
+
+void TZyrDmData::FinalCheck() {
+  v121_from_net_list = v122_from_net_list = false;
+  TNetListData net;
+  try {
+    TNetListConverter::Compile(stZYRDM, master_id, switches, net);
+  } catch (const ENetList&) {
+    return;  // shown where the net list is compiled for use
+  }
+  const TDevice* dev = net.devices.Get(master_id);
+  if (!dev) return;
+  // A board's value is the segment its voltage input measures; busbar segments end in
+  // the busbar's number.
+  for (int slot = 1; slot <= kNetBoards; ++slot) {
+    if (slot > kDmDspSlots || dsp[static_cast<size_t>(slot - 1)] != dspSlaveI) continue;
+    const int digit = dev->board_values[static_cast<size_t>(slot - 1)] % 10;
+    if (digit == 1 && !v121_from_net_list) {
+      dif[dmdif::ZyrFV121] = slot;
+      v121_from_net_list = true;
+    } else if (digit == 2 && !v122_from_net_list) {
+      dif[dmdif::ZyrFV122] = slot;
+      v122_from_net_list = true;
+    }
+  }
 }
 
 void TZyrDmData::CopyDm(const TZyrDmData& s) {

@@ -64,6 +64,9 @@ class TZyrDmData : public TZyrData {
   void Assign(const TZyrData& src) override;
   void TakeLoaded(const TZyrData& src) override;
   void BuildInputNames() override;
+  // Takes ZyrFV121 / ZyrFV122 from the measuring boards that the net list assigns to
+  // busbars 1 and 2; a net list that does not compile changes nothing.
+  void FinalCheck() override;
   std::unique_ptr<TZyrData> CreateEmpty() const override { return std::make_unique<TZyrDmData>(); }
 
  protected:
