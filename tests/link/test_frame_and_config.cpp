@@ -193,6 +193,16 @@ TEST(LinkSettings, StoredValues) {
   EXPECT_EQ(out.Read(kKeyTerminal, "ComNum"), "1");
   EXPECT_EQ(out.Read(kKeyTerminal, "ExtraPort0"), "/dev/null-c");
   EXPECT_FALSE(out.Read(kKeyTerminal, "UseKxoServer"));  // no bus server here
+
+  // A port given for this run joins the table and is used, but is not stored.
+  ReadLinkSettings(store, link, "/dev/null-d");
+  EXPECT_EQ(link.Serial().ComNum(), 4);
+  EXPECT_EQ(link.Serial().PortPath(4), "/dev/null-d");
+  ReadLinkSettings(store, link);  // a rescan keeps it
+  EXPECT_EQ(link.Serial().PortPath(4), "/dev/null-d");
+  MemorySettingsStore out2;
+  WriteLinkSettings(out2, link);
+  EXPECT_FALSE(out2.Read(kKeyTerminal, "ExtraPort1"));
 }
 
 TEST(PreciseTicks, ElapsedTexts) {

@@ -44,6 +44,7 @@ void TCommunicator::ScanPorts() {
   ports_.clear();
   std::vector<std::string> paths = lister_ ? lister_() : std::vector<std::string>();
   paths.insert(paths.end(), extra_ports_.begin(), extra_ports_.end());
+  paths.insert(paths.end(), session_ports_.begin(), session_ports_.end());
   std::vector<std::string> seen;
   for (const auto& p : paths) {
     if (p.empty()) continue;

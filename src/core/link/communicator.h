@@ -45,12 +45,16 @@ class TCommunicator {
   TCommunicator& operator=(const TCommunicator&) = delete;
 
   // --- Port table ---
-  // Rebuilds the table: the system's ports, then the added paths (each device once). Closes
+  // Rebuilds the table: the system's ports, then the added and the session paths (each
+  // device once). Closes
   // the port, selects number 1 and resets every configuration to the default.
   void ScanPorts();
   // Paths the user added (settings, --port); they join the table at the next ScanPorts.
   void SetExtraPorts(std::vector<std::string> paths);
   const std::vector<std::string>& ExtraPorts() const { return extra_ports_; }
+  // Paths for this run only (a --port argument, the demo simulator): in the table after the
+  // added paths, never stored.
+  void SetSessionPorts(std::vector<std::string> paths) { session_ports_ = std::move(paths); }
   int PortCount() const { return static_cast<int>(ports_.size()); }
   int HighestComNum() const { return highest_; }
   int ComNum() const { return com_num_; }
@@ -143,6 +147,7 @@ class TCommunicator {
   std::unique_ptr<SerialPort> port_;
   std::vector<PortEntry> ports_;           // index i at position i - 1
   std::vector<std::string> extra_ports_;
+  std::vector<std::string> session_ports_;
   int com_num_ = 1;
   int com_idx_ = 1;
   int highest_ = 0;

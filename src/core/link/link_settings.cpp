@@ -14,13 +14,14 @@ void ReadPortConfigs(SettingsStore& store, TCommunicator& serial) {
   }
 }
 
-void ReadLinkSettings(SettingsStore& store, TKombiCommunicator& link) {
+void ReadLinkSettings(SettingsStore& store, TKombiCommunicator& link, const std::string& port_path) {
   XRegistry reg(store, kKeyTerminal);
   TCommunicator& serial = link.Serial();
   link.Close();
   serial.SetExtraPorts(reg.ReadList("ExtraPort%d"));
+  if (!port_path.empty()) serial.SetSessionPorts({port_path});
   serial.ScanPorts();
-  int number = reg.ReadInt("ComNum", 1);
+  int number = port_path.empty() ? reg.ReadInt("ComNum", 1) : serial.FindComNum(port_path);
   if (!serial.PortPath(number).empty()) serial.SetComNum(number);
   else if (serial.PortCount() > 0) serial.SetComIdx(1);
   ReadPortConfigs(store, serial);

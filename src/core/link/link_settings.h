@@ -9,8 +9,10 @@ namespace trivex {
 
 // Takes the added ports into the port table (rescanning it), selects the stored COM number
 // (the first port when that number has none), loads every port's configuration (a missing
-// or unreadable value keeps the default) and the bus-server choice.
-void ReadLinkSettings(SettingsStore& store, TKombiCommunicator& link);
+// or unreadable value keeps the default) and the bus-server choice. A `port_path` (the
+// --port argument, the demo simulator's pseudo-terminal) joins the table for this run and
+// becomes the port in use.
+void ReadLinkSettings(SettingsStore& store, TKombiCommunicator& link, const std::string& port_path = {});
 // Writes the same values.
 void WriteLinkSettings(SettingsStore& store, const TKombiCommunicator& link);
 // Loads only the port configurations (after a rescan).
