@@ -112,6 +112,19 @@ TEST(Simulator, FaultCountsAndControlLines) {
   EXPECT_EQ(link->SendRecvSync("ver+", reply, 1000, false), 0);
 }
 
+TEST(Simulator, PacingAndTurnaround) {
+  // 9600 baud: a "ver+" request frame of 12 bytes and its reply frame of 29 bytes take
+  // (12 - 1 + 29) byte times of 10 bits on the line, about 41.7 ms; the turnaround adds 20 ms.
+  SimProcess sim({"--baud", "9600", "--delay", "20"});
+  auto link = OpenLink(sim.path());
+  std::string reply;
+  auto t0 = std::chrono::steady_clock::now();
+  ASSERT_EQ(link->SendRecvSync("ver+", reply, 1000, false), 0);
+  double ms = MsSince(t0);
+  EXPECT_GE(ms, 61.5);
+  EXPECT_LT(ms, 200);
+}
+
 TEST(CommandLine, PortsListsAnAddedPath) {
   SimProcess sim;
   TempFile config_home;  // an empty settings folder: no stored settings

@@ -3,9 +3,11 @@
 #include <chrono>
 #include <cmath>
 
+#include "app/trace.h"
 #include "lang/format.h"
 #include "lang/texts_link.h"
 #include "link/frame.h"
+#include "link/precise_ticks.h"
 
 namespace trivex {
 namespace {
@@ -233,6 +235,7 @@ int TCommunicator::SendRecvSync(const std::string& request, std::string& reply, 
   if (!Active()) Misuse("SendRecvSync", false);
   if (thread_) throw ECommError(Format(lang::Tr(tx::link::ErrNotAllowedReceiving), {"SendRecvSync"}));
   reply.clear();
+  const int64_t started = PreciseTicks();
   // The deadline is fixed before anything is written: writing the request counts.
   const auto deadline =
       Clock::now() + std::chrono::nanoseconds(static_cast<int64_t>(timeout_ms * timeout_factor_ * 1e6));
@@ -240,8 +243,10 @@ int TCommunicator::SendRecvSync(const std::string& request, std::string& reply, 
   const std::string frame = BuildRequestFrame(request);
   const uint64_t write_ms = static_cast<uint64_t>(timeouts_.write_multiplier) * frame.size() + timeouts_.write_constant;
   if (port_->Write(reinterpret_cast<const uint8_t*>(frame.data()), frame.size(),
-                   write_ms > 0 ? Ms(write_ms) : deadline - Clock::now()) < 0)
+                   write_ms > 0 ? Ms(write_ms) : deadline - Clock::now()) < 0) {
+    if (TraceEnabled()) Trace(Format("SendRecvSync COM%d \"%s\" -> -1", {com_num_, request}));
     return -1;
+  }
   // Each read waits for the next bytes; with the process-messages flag the message loop runs
   // at least every 3 ms (scaled) while nothing comes.
   const auto step = std::chrono::nanoseconds(static_cast<int64_t>(3e6 * timeout_factor_));
@@ -260,6 +265,9 @@ int TCommunicator::SendRecvSync(const std::string& request, std::string& reply, 
     if (process_messages && ui_) ui_->ProcessMessages();
   }
   reply = assembler.Text();
+  if (TraceEnabled())
+    Trace(Format("SendRecvSync COM%d \"%s\" -> %d \"%s\" %s ms",
+                 {com_num_, request, result, reply, FormatElapsedMs(PreciseTicks(), started)}));
   return result;
 }
 
