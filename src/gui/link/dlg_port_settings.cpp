@@ -12,7 +12,7 @@
 namespace trivex {
 namespace {
 
-const int kBauds[] = {110, 300, 600, 1200, 2400, 4800, 9600, 14400, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
+const int kBauds[] = {110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 
 void FillList(QComboBox* box, const lang::Text3& items) {
   int keep = box->currentIndex();
