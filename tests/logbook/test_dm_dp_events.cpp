@@ -126,6 +126,7 @@ TEST(DpEvents, MeasurementsDebugAndUserEvents) {
 }
 
 TEST(EventFactories, ChosenByDeviceType) {
+  lang::SetCurrentLanguage(lang::English);
   EXPECT_TRUE(LogEventFactoryForType("zyr-d", true));
   EXPECT_TRUE(LogEventFactoryForType("ZYR-DM", true));
   EXPECT_TRUE(LogEventFactoryForType("VAD-AZ", true));

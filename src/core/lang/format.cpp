@@ -81,6 +81,24 @@ std::string WithThousands(const std::string& fixed, char thousands, char dec) {
   return out;
 }
 
+size_t CharCount(std::string_view s) {
+  size_t n = 0;
+  for (unsigned char c : s) n += (c & 0xC0) != 0x80;
+  return n;
+}
+
+// The bytes of the first `chars` characters.
+size_t CharPrefixBytes(std::string_view s, size_t chars) {
+  size_t n = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) {
+      if (n == chars) return i;
+      ++n;
+    }
+  }
+  return s.size();
+}
+
 void ReplaceDot(std::string& s, char sep) {
   if (sep == '.') return;
   for (char& c : s)
@@ -240,15 +258,16 @@ std::string FormatWith(char dec, std::string_view fmt, std::initializer_list<Fmt
       case 's': {
         if (auto p = std::get_if<std::string_view>(&v)) text = std::string(*p);
         else Throw(fmt, "argument of %s is not a text");
-        if (spec.precision >= 0 && static_cast<int>(text.size()) > spec.precision)
-          text.resize(static_cast<size_t>(spec.precision));
+        if (spec.precision >= 0 && CharCount(text) > static_cast<size_t>(spec.precision))
+          text.resize(CharPrefixBytes(text, static_cast<size_t>(spec.precision)));
         break;
       }
       default:
         Throw(fmt, "unknown specifier");
     }
-    if (spec.width > 0 && static_cast<int>(text.size()) < spec.width) {
-      size_t pad = static_cast<size_t>(spec.width) - text.size();
+    // Widths count characters, not the bytes of their UTF-8 form.
+    if (spec.width > 0 && CharCount(text) < static_cast<size_t>(spec.width)) {
+      size_t pad = static_cast<size_t>(spec.width) - CharCount(text);
       if (spec.left) text.append(pad, ' ');
       else if (spec.zero && spec.type != 's') {
         size_t at = (!text.empty() && text[0] == '-') ? 1 : 0;
