@@ -821,7 +821,8 @@ class Generator {
       std::string ids;
       for (uint8_t r : l.relays) ids += (ids.empty() ? "" : " ") + DeviceIdText(r);
       f[9] = ids;
-      f[12] = l.u->kind == kVoltUen || l.u->kind == kVoltNone ? Format("Uen%d", {l.input}) : Format("U%d", {l.input});
+      if (l.u->kind == kVoltU12 && l.input == 5) f[12] = "U12";
+      else f[12] = l.u->kind == kVoltUen || l.u->kind == kVoltNone ? Format("Uen%d", {l.input}) : Format("U%d", {l.input});
       f[13] = RatioText(l.u->knu, l.u->vnom);
       busbar_lines_[static_cast<size_t>(best)].push_back(JoinFields(f));
       written_.insert(l.segment);
