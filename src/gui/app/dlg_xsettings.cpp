@@ -80,16 +80,18 @@ void TDlgXSettings::Apply() {
   }
   const int old_visibility = main_.Settings().visibility;
   main_.Settings().visibility = visibility_->value();
-  const bool was_active = main_.link_hooks.is_active && main_.link_hooks.is_active();
-  if (main_.link_hooks.close) main_.link_hooks.close();
+  main_.Link().SetRetrySetting(main_.TerminalData().retries);
+  const bool was_active = main_.Link().Active();
+  main_.Link().Close();
   main_.rts_on_send = rts_on_send_->isChecked();
   main_.rts_always_on = rts_always_->isChecked();
-  if (main_.link_hooks.apply_rts) main_.link_hooks.apply_rts(main_.rts_always_on, main_.rts_on_send);
+  main_.ApplyRtsOptions();
   if (old_visibility != main_.Settings().visibility) {
     main_.ReenterPage();
-  } else if (was_active && main_.link_hooks.open) {
-    main_.link_hooks.open();
+  } else if (was_active) {
+    main_.Link().Open();
   }
+  main_.RefreshLinkPanel();
 }
 
 }  // namespace trivex

@@ -104,7 +104,8 @@ void TFrmOptions::Ok() {
   accept();
   if (old_mode != main_.Settings().service_dm_mode) {
     // The service view is rebuilt with the other display.
-    if (main_.link_hooks.close) main_.link_hooks.close();
+    main_.Link().Close();
+    main_.RefreshLinkPanel();
     main_.ReenterPage();
   }
 }

@@ -18,6 +18,7 @@
 #include "app/qt_text.h"
 #include "app/status_panels.h"
 #include "config/config_file.h"
+#include "link/link_settings.h"
 #include "config/frm_config_summary.h"
 #include "config/ini_file.h"
 #include "lang/format.h"
@@ -38,6 +39,9 @@ TFrmTrivor::TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* pa
   setObjectName(QStringLiteral("FrmTrivor"));
   resize(1024, 720);
   terminal_data_.on_initial_dir_changed = [this](const std::string& d) { OnInitialDirChanged(d); };
+  // The combined link with the serial link's RTS option on.
+  link_ = std::make_unique<TKombiCommunicator>(&link_ui_);
+  link_->Serial().SetRtsEnable(true);
   CreateActionsAndMenus();
   ReadSettings();
   TZyrData::DefaultNominalFrequency() = settings_.default_idx_carrier_frequency;
@@ -61,6 +65,18 @@ TFrmTrivor::TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* pa
   start_ = DeriveStartPages(settings_, cmd_);
   if (cmd_.start_page >= 0) options_.visible[cmd_.start_page] = true;
 
+  // The link: ports, the port in use (a --port path joins the table for this run), retries
+  // and handshake options, and the COM menu.
+  ReadLinkSettings(store_, *link_, cmd_.ports.empty() ? std::string() : cmd_.ports.back());
+  link_->SetRetrySetting(terminal_data_.retries);
+  ApplyRtsOptions();
+  com_menu_ = new TComMenu(*link_, store_, MnuCom, this);
+  com_menu_->SetDisconnectOnDeactivate(terminal_key_.disconnect_on_deactivate);
+  com_menu_->page_needs_link = [this] { return CurrentPage() == kPagePanel || CurrentPage() == kPageTerminal; };
+  connect(com_menu_, &TComMenu::linkDescriptionChanged, this, &TFrmTrivor::RefreshLinkPanel);
+  connect(com_menu_, &TComMenu::disconnectOnDeactivateToggled, this,
+          [this](bool on) { terminal_key_.disconnect_on_deactivate = on; });
+
   lang::SetCurrentLanguage(settings_.language);
   lang_items_[lang::CurrentLanguage()]->setChecked(true);
   ApplyTabVisibility();
@@ -75,8 +91,14 @@ TFrmTrivor::TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* pa
     else if (s == Qt::ApplicationInactive) ApplicationDeactivated();
   });
 
-  // Select the start page once the window is up.
-  QTimer::singleShot(0, this, [this] { SelectPage(start_.start_page); });
+  // Once the window is up: select the start page, refresh the COM menu and panel 1; in demo
+  // mode the link opens on the simulator at once.
+  QTimer::singleShot(0, this, [this] {
+    SelectPage(start_.start_page);
+    if (cmd_.demo) link_->Open();
+    com_menu_->Refresh();
+    RefreshLinkPanel();
+  });
 }
 
 TFrmTrivor::~TFrmTrivor() {
@@ -152,6 +174,9 @@ void TFrmTrivor::CreateActionsAndMenus() {
   MnuSettings->setObjectName(QStringLiteral("MnuSettings"));
   connect(MnuSettings, &QAction::triggered, this, &TFrmTrivor::ShowOptions);
   MnuOptions->addAction(AcnXSettings);
+  MnuTynetLog = MnuOptions->addAction(QString());
+  MnuTynetLog->setObjectName(QStringLiteral("MnuTynetLog"));
+  connect(MnuTynetLog, &QAction::triggered, this, [this] { com_menu_->ShowExchangeLog(); });
   MnuOptions->addSeparator();
   auto check = [this](const char* name) {
     QAction* a = MnuOptions->addAction(QString());
@@ -241,6 +266,7 @@ void TFrmTrivor::WriteSettings() {
   if (b.width > 0 && b.height > 0) settings_.bounds = b;
   terminal_data_.WriteTerminalKey(store_);
   terminal_key_.Write(store_);
+  WriteLinkSettings(store_, *link_);
   terminal_data_.WriteMainKey(store_);
   settings_.Write(store_);
   options_.Write(store_);
@@ -303,6 +329,8 @@ void TFrmTrivor::UpdateLanguageStrings() {
     x.a->setStatusTip(QTr(x.hint));
   }
   tool_buttons_[5]->setToolTip(QTr(tx::app::ExitHint));
+  MnuTynetLog->setText(QTr(tx::app::MnuTynetLog));
+  if (com_menu_) com_menu_->UpdateLanguageStrings();
   UpdateTabCaptions();
   RefreshCaption();
   if (CurrentView()) CurrentView()->UpdateLanguageStrings();
@@ -411,7 +439,7 @@ void TFrmTrivor::closeEvent(QCloseEvent* e) {
       return;
     }
   }
-  if (link_hooks.hang_up_modem) link_hooks.hang_up_modem();
+  if (hang_up_modem) hang_up_modem();
   if (settings_.read_only_on_exit) SetReadOnly();
   LeaveView(false);
   WriteSettings();
@@ -420,17 +448,37 @@ void TFrmTrivor::closeEvent(QCloseEvent* e) {
 
 void TFrmTrivor::ApplicationDeactivated() {
   if (!terminal_key_.disconnect_on_deactivate || reactivating_) return;
-  link_was_active_ = link_hooks.is_active && link_hooks.is_active();
-  if (link_hooks.transfer_running && link_hooks.transfer_running()) return;
-  if (link_was_active_ && link_hooks.close) link_hooks.close();
+  link_was_active_ = link_->Active();
+  if (transfer_running) return;
+  if (link_was_active_) {
+    link_->Close();
+    RefreshLinkPanel();
+  }
 }
 
 void TFrmTrivor::ApplicationActivated() {
   if (!link_was_active_ || reactivating_ || QCoreApplication::closingDown()) return;
   reactivating_ = true;
   link_was_active_ = false;
-  if (link_hooks.is_active && !link_hooks.is_active() && link_hooks.open) link_hooks.open();
+  if (!link_->Active()) link_->Open();
+  RefreshLinkPanel();
   reactivating_ = false;
+}
+
+void TFrmTrivor::RefreshLinkPanel() {
+  TStatusPanels::LinkState state = TStatusPanels::LinkState::Inactive;
+  switch (LinkPanelState(*link_)) {
+    case TLinkPanelState::kModem: state = TStatusPanels::LinkState::Modem; break;
+    case TLinkPanelState::kActive: state = TStatusPanels::LinkState::Active; break;
+    case TLinkPanelState::kInactive: break;
+  }
+  Panels()->SetLink(Q(link_->LinkDescription()), state);
+}
+
+void TFrmTrivor::ApplyRtsOptions() {
+  link_->Serial().SetRtsEnable(rts_always_on);
+  link_->Serial().SetRs485(rts_on_send);
+  link_->Serial().ApplyHandshakeOptions();
 }
 
 TZyrData* TFrmTrivor::CurrentConfig() {

@@ -17,6 +17,12 @@
 #include "app/trivor_manager_form.h"
 #include "app/trivor_settings.h"
 #include "config/zyr_d_data.h"
+#include "link/com_menu.h"
+#include "link/kombi_communicator.h"
+#include "link/qt_link_ui.h"
+#include "link/com_menu.h"
+#include "link/kombi_communicator.h"
+#include "link/qt_link_ui.h"
 #include "config/zyr_dm_data.h"
 
 namespace trivex {
@@ -88,15 +94,17 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   void New();
   void SetReadOnly();
 
-  // Hooks of the link (set by the link subsystem).
-  struct LinkHooks {
-    std::function<bool()> is_active;
-    std::function<void()> open;
-    std::function<void()> close;
-    std::function<void()> hang_up_modem;
-    std::function<bool()> transfer_running;  // also true while a device is being loaded
-    std::function<void(bool always, bool on_send)> apply_rts;  // serial RTS options, all ports
-  };
+  // The one combined link of the program, and its COM menu.
+  TKombiCommunicator& Link() { return *link_; }
+  TComMenu& ComMenu() { return *com_menu_; }
+  // Status panel 1 from the link's present state.
+  void RefreshLinkPanel();
+  // Sets the serial RTS options and applies them to every port.
+  void ApplyRtsOptions();
+  // A transfer (or a firmware load into a device) runs: deactivation leaves the link open.
+  bool transfer_running = false;
+  // Hangs up a modem connection when the program closes (set by the modem dialog).
+  std::function<void()> hang_up_modem;
   // Run-time options of the extended settings dialog.
   int access_level = 0;
   bool text_maintenance_mode = false;
@@ -104,13 +112,12 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   bool rts_on_send = false;
   // Leaves the current page and enters it again (its view is rebuilt).
   void ReenterPage();
-  LinkHooks link_hooks;
 
   // Application deactivation/activation (another program got or gave back the focus).
   void ApplicationDeactivated();
   void ApplicationActivated();
   bool DisconnectOnDeactivate() const { return terminal_key_.disconnect_on_deactivate; }
-  void SetDisconnectOnDeactivate(bool on) { terminal_key_.disconnect_on_deactivate = on; }
+  QAction* MnuTynetLog;
 
  signals:
   void LanguageChanged();
@@ -132,6 +139,9 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   void ShowError(const QString& caption, const QString& message);
 
   SettingsStore& store_;
+  TQtLinkUi link_ui_{this};
+  std::unique_ptr<TKombiCommunicator> link_;
+  TComMenu* com_menu_ = nullptr;
   std::unique_ptr<TZyrDData> zyrd_;
   std::unique_ptr<TZyrDmData> zyrdm_;
   CommandLine cmd_;

@@ -23,13 +23,6 @@ TLinkPanelState LinkPanelState(const TKombiCommunicator& link) {
   return link.Active() ? TLinkPanelState::kActive : TLinkPanelState::kInactive;
 }
 
-QColor LinkPanelColor(TLinkPanelState state, const QPalette& palette) {
-  switch (state) {
-    case TLinkPanelState::kModem: return QColor(Qt::red);
-    case TLinkPanelState::kActive: return palette.color(QPalette::WindowText);
-    default: return palette.color(QPalette::Disabled, QPalette::WindowText);
-  }
-}
 
 TComMenu::TComMenu(TKombiCommunicator& link, SettingsStore& store, QMenu* menu, QWidget* dialog_parent)
     : QObject(menu), link_(link), store_(store), menu_(menu), parent_(dialog_parent), own_ui_(dialog_parent) {

@@ -90,10 +90,9 @@ class TComMenu : public QObject {
   QPointer<TFrmTynetLog> log_window_;
 };
 
-// Status panel 1: the colour of the link description — red while a modem connection is up,
-// the normal text colour while the link is active, grey while it is inactive.
+// Status panel 1 shows the link description red while a modem connection is up, in the
+// normal text colour while the link is active and grey while it is inactive.
 enum class TLinkPanelState { kInactive, kActive, kModem };
 TLinkPanelState LinkPanelState(const TKombiCommunicator& link);
-QColor LinkPanelColor(TLinkPanelState state, const QPalette& palette);
 
 }  // namespace trivex
