@@ -38,6 +38,8 @@ TEST(ConfigActions, NewSaveAsLoadFollowTheCaptionAndTheSavedState) {
   Window win;
   ASSERT_EQ(win.w->CurrentPage(), kPageZyrD);
   EXPECT_EQ(win.w->windowTitle(), win.Caption(" (default values) "));
+  // The start page shows its configuration from the first moment.
+  ASSERT_NE(dynamic_cast<TFrmConfigSummary*>(win.w->CurrentView()), nullptr);
 
   win.w->New();
   EXPECT_FALSE(win.w->AcnSave->isEnabled());

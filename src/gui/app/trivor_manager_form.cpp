@@ -1,5 +1,6 @@
 #include "app/trivor_manager_form.h"
 
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "app/empty_view.h"
@@ -18,6 +19,8 @@ const lang::Text3* const kCaptions[kPageCount] = {
 }  // namespace
 
 TTrivorManagerForm::TTrivorManagerForm(QWidget* parent) : TManagerForm(parent) {
+  // No page is entered while the pages are built; the start page is selected later.
+  QSignalBlocker block(PgcMain);
   for (int i = 0; i < kPageCount; ++i) {
     auto* sheet = new QWidget(PgcMain);
     sheet->setObjectName(QString::fromLatin1(kSheetNames[i]));
