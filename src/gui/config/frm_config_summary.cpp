@@ -5,8 +5,10 @@
 
 #include "app/qt_text.h"
 #include "config/device_id.h"
+#include "config/frm_net_list.h"
 #include "lang/format.h"
 #include "lang/texts_app.h"
+#include "lang/texts_netlist.h"
 
 namespace trivex {
 
@@ -29,6 +31,12 @@ TFrmConfigSummary::TFrmConfigSummary(QWidget* parent, TZyrData& data) : TViewFor
   lay->addWidget(caption_);
   lay->addWidget(master_);
   lay->addWidget(table_, 1);
+  menu_ = new QMenu(this);
+  menu_->setObjectName(QStringLiteral("MnuConfiguration"));
+  menu_->menuAction()->setProperty("groupIndex", 10);
+  show_netlist_ = menu_->addAction(QString());
+  show_netlist_->setObjectName(QStringLiteral("MnuShowNetlist"));
+  connect(show_netlist_, &QAction::triggered, this, [this] { TFrmNetList::ShowFor(this, data_); });
 }
 
 void TFrmConfigSummary::UpdateLanguageStrings() {
@@ -36,6 +44,8 @@ void TFrmConfigSummary::UpdateLanguageStrings() {
   const char* list = lang::Tr(tx::app::SummaryColumns);
   for (int i = 0; i < lang::ListCount(list); ++i) heads << Q(std::string(lang::ListItem(list, i)));
   table_->setHorizontalHeaderLabels(heads);
+  menu_->setTitle(QTr(tx::netlist::MenuConfiguration));
+  show_netlist_->setText(QTr(tx::netlist::ShowNetlist));
   DataToControls();
 }
 
