@@ -8,6 +8,7 @@
 #include "app/memory_settings_store.h"
 #include "app/status_panels.h"
 #include "app/x_registry.h"
+#include "link/frm_tynet_log.h"
 #include "link_test_support.h"
 
 using namespace trivex;
@@ -46,4 +47,45 @@ TEST(LinkWiring, DemoModeOpensTheLinkOnTheGivenPortAndDisconnectClosesIt) {
   EXPECT_EQ(w.Link().RetrySetting(), 2);
   w.MnuTynetLog->trigger();
   QApplication::processEvents();
+}
+
+TEST(LinkWiring, ComMenuRulesAndTheExchangeLogWindow) {
+  test::SimProcess sim;
+  MemorySettingsStore store;
+  XRegistry(store, kKeyTrivor).WriteString("Argv0InitialDir", "0");
+  TFrmTrivor w(store, ParseCommandLine({"--port", sim.path()}));
+  w.SetLanguage(lang::English);
+  QApplication::processEvents();
+  EXPECT_FALSE(w.Link().Active());  // only demo mode opens the link at once
+
+  // Without a bus server its items stay hidden; the port items and COM Settings show.
+  EXPECT_FALSE(w.ComMenu().ConnectionItem()->isVisible());
+  EXPECT_FALSE(w.ComMenu().ConnectionSettingsItem()->isVisible());
+  EXPECT_FALSE(w.ComMenu().UseServerItem()->isVisible());
+  EXPECT_TRUE(w.ComMenu().ComSettingsItem()->isVisible());
+  EXPECT_TRUE(w.ComMenu().PortItem(w.Link().Serial().ComNum())->isVisible());
+
+  // "Disconnect On Deactivate" is the main window's option and is stored with it.
+  w.ComMenu().DisconnectOnDeactivateItem()->trigger();
+  EXPECT_TRUE(w.DisconnectOnDeactivate());
+  w.WriteSettings();
+  EXPECT_EQ(XRegistry(store, kKeyTerminal).ReadInt("TrennenWennInaktiv", 0), 1);
+
+  // Deactivation closes an open link and activation opens it again.
+  w.Link().Open();
+  ASSERT_TRUE(w.Link().Active());
+  w.ApplicationDeactivated();
+  EXPECT_FALSE(w.Link().Active());
+  w.ApplicationActivated();
+  EXPECT_TRUE(w.Link().Active());
+
+  // The exchange log window records the framed exchanges while "Recording" is on.
+  TFrmTynetLog log(w.Link());
+  log.Recording()->click();
+  std::string reply;
+  ASSERT_EQ(w.Link().SendRecvRetry("ver+", reply, 2000), 0);
+  log.RefreshButton()->click();
+  EXPECT_GE(w.Link().ExchangeLog().size(), 2u);
+  log.ClearButton()->click();
+  EXPECT_TRUE(w.Link().ExchangeLog().empty());
 }
