@@ -41,7 +41,11 @@ TFrmTynetLog::TFrmTynetLog(TKombiCommunicator& link, QWidget* parent) : QDialog(
 
   connect(recording_, &QCheckBox::clicked, this, [this](bool on) { link_.SetExchangeLogOn(on); });
   connect(refresh_, &QPushButton::clicked, this, &TFrmTynetLog::Refresh);
-  connect(clear_, &QPushButton::clicked, text_, &QPlainTextEdit::clear);
+  connect(clear_, &QPushButton::clicked, this, [this] {
+    // Clear empties the log itself, so that Refresh does not bring the lines back.
+    link_.ClearExchangeLog();
+    text_->clear();
+  });
   connect(save_, &QPushButton::clicked, this, &TFrmTynetLog::Save);
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
   UpdateLanguageStrings();
