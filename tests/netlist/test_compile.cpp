@@ -152,6 +152,14 @@ TEST_F(Compile, WorkedFeederWithBinaryInputsAndCurrent) {
   EXPECT_EQ(f.device, 11);
   EXPECT_EQ(f.current_input, 2);
   EXPECT_EQ(d.devices.IdTexts(), (std::vector<std::string>{"A:", "B:"}));
+
+  // The refresh takes the relays' inversions into the switches.
+  TNetListData r = d;
+  r.devices.Get(1)->BI(1).inverted = true;
+  r.devices.Get(11)->BI(2).inverted = false;
+  r.Refresh();
+  EXPECT_TRUE(r.switches.Find(21)->inverted);
+  EXPECT_FALSE(r.switches.Find(22)->inverted);
 }
 
 TEST_F(Compile, PositionSourcesOfASwitch) {

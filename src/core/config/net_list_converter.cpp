@@ -871,11 +871,11 @@ class Generator {
   }
 
   void CheckEverythingWritten() const {
+    std::set<int32_t> linked;
+    for (const TSchalter& sw : d_.switches) linked.insert({sw.segment1, sw.segment2});
     for (const TSegment& s : d_.segments) {
       const bool initial = s.Busbar() && s.id > kFirstBusbarSegment && s.id <= kFirstBusbarSegment + 3;
-      bool linked = false;
-      for (const TSchalter& sw : d_.switches) linked |= sw.Connects(s.id);
-      if (!written_.count(s.id) && !(initial && linked)) NotWritable(tx::netlist::WordSegment, s.id);
+      if (!written_.count(s.id) && !(initial && linked.count(s.id))) NotWritable(tx::netlist::WordSegment, s.id);
     }
     for (const TDevice& dev : d_.devices) {
       // Inputs measure feeder segments or (voltages) busbar segments, nothing else.
