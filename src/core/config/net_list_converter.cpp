@@ -176,7 +176,7 @@ bool ParseTransformer(const std::string& field, double& ratio, double& nominal) 
   return true;
 }
 
-struct SwitchSpec {
+struct SwitchSource {
   enum Kind { kUndefined, kFixed, kInput } kind = kUndefined;
   int line = 0;
   bool closed = false;
@@ -201,7 +201,7 @@ struct Feeder {
   int connection_pattern = 0;  // pattern of a busbar connection (state 9)
   int coupler_busbar = 0;      // busbar of a longitudinal coupler (state 10)
   std::array<bool, 4> used{};
-  std::array<SwitchSpec, 4> slot{};
+  std::array<SwitchSource, 4> slot{};
   std::optional<Measurement> measurement;
 };
 
@@ -278,8 +278,8 @@ class Compiler {
     return !f[10].empty() || !f[11].empty() || !f[12].empty() || !f[13].empty();
   }
 
-  SwitchSpec ParseSwitch(int line, const std::string& f7, const std::string& f8, bool busbar_switch) {
-    SwitchSpec s;
+  SwitchSource ParseSwitch(int line, const std::string& f7, const std::string& f8, bool busbar_switch) {
+    SwitchSource s;
     s.line = line;
     if (f7.empty() && f8.empty()) {
       if (busbar_switch) Throw(tx::netlist::ErrBreakerIncompleteLine, line);
@@ -289,7 +289,7 @@ class Compiler {
     int pos = PositionWord(f7);
     if (pos < 0) pos = PositionWord(f8);
     if (pos >= 0) {
-      s.kind = SwitchSpec::kFixed;
+      s.kind = SwitchSource::kFixed;
       s.closed = pos == 1;
       return s;
     }
@@ -320,7 +320,7 @@ class Compiler {
       if (*n > 16) Throw(tx::netlist::ErrBinInDecl, line);
       s.input = *n;
     }
-    s.kind = SwitchSpec::kInput;
+    s.kind = SwitchSource::kInput;
     s.device = static_cast<uint8_t>(device);
     return s;
   }
@@ -415,27 +415,27 @@ class Compiler {
     d_.segments.Add(s);
   }
 
-  void AddSwitch(int32_t id, int32_t seg1, int32_t seg2, const SwitchSpec& spec, bool busbar_switch) {
+  void AddSwitch(int32_t id, int32_t seg1, int32_t seg2, const SwitchSource& source, bool busbar_switch) {
     TSchalter s;
     s.id = id;
     s.segment1 = seg1;
     s.segment2 = seg2;
-    switch (spec.kind) {
-      case SwitchSpec::kUndefined: s.undefined = true; break;
-      case SwitchSpec::kFixed: s.closed = spec.closed; break;
-      case SwitchSpec::kInput: {
-        s.device = spec.device;
-        s.input = static_cast<uint8_t>(spec.input);
-        s.inverted = spec.inverted;
-        auto [it, fresh] = used_bi_.insert({{spec.device, spec.input}, spec.line});
+    switch (source.kind) {
+      case SwitchSource::kUndefined: s.undefined = true; break;
+      case SwitchSource::kFixed: s.closed = source.closed; break;
+      case SwitchSource::kInput: {
+        s.device = source.device;
+        s.input = static_cast<uint8_t>(source.input);
+        s.inverted = source.inverted;
+        auto [it, fresh] = used_bi_.insert({{source.device, source.input}, source.line});
         if (!fresh) {
-          if (busbar_switch) Throw(tx::netlist::ErrBinInUsedLine, spec.line);
-          const int shown = spec.device == 0 ? spec.input : BinaryInputShown(dm_ ? stZYRDM : stZYRD, spec.input);
-          throw ENetList(Format(lang::Tr(tx::netlist::ErrBinInUsedLines), {shown, it->second, spec.line}), spec.line);
+          if (busbar_switch) Throw(tx::netlist::ErrBinInUsedLine, source.line);
+          const int shown = source.device == 0 ? source.input : BinaryInputShown(dm_ ? stZYRDM : stZYRD, source.input);
+          throw ENetList(Format(lang::Tr(tx::netlist::ErrBinInUsedLines), {shown, it->second, source.line}), source.line);
         }
-        const TBinaryInput bi{id, spec.inverted};
-        if (spec.device == 0) d_.virtual_inputs[static_cast<size_t>(spec.input)] = bi;
-        else d_.devices.Get(spec.device, true)->BI(spec.input) = bi;
+        const TBinaryInput bi{id, source.inverted};
+        if (source.device == 0) d_.virtual_inputs[static_cast<size_t>(source.input)] = bi;
+        else d_.devices.Get(source.device, true)->BI(source.input) = bi;
         break;
       }
     }
