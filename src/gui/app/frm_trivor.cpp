@@ -20,6 +20,7 @@
 #include "config/config_file.h"
 #include "link/link_settings.h"
 #include "config/frm_config_summary.h"
+#include "config/frm_net_list.h"
 #include "config/ini_file.h"
 #include "lang/format.h"
 #include "lang/lang.h"
@@ -465,6 +466,11 @@ void TFrmTrivor::ApplicationActivated() {
   reactivating_ = false;
 }
 
+void TFrmTrivor::RefreshNetList(TZyrData& config) {
+  if (auto* w = findChild<TFrmNetList*>(QStringLiteral("FrmNetList"), Qt::FindDirectChildrenOnly))
+    w->SetConfiguration(config);
+}
+
 void TFrmTrivor::RefreshLinkPanel() {
   TStatusPanels::LinkState state = TStatusPanels::LinkState::Inactive;
   switch (LinkPanelState(*link_)) {
@@ -533,6 +539,7 @@ bool TFrmTrivor::LoadFile(const QString& path) {
     return false;
   }
   QApplication::restoreOverrideCursor();
+  RefreshNetList(*target);
   AcnSave->setEnabled(true);
   AcnSetReadOnly->setEnabled(true);
   const int page = type == stZYRDM ? kPageZyrDm : kPageZyrD;
@@ -596,6 +603,7 @@ void TFrmTrivor::New() {
   AcnSetReadOnly->setEnabled(false);
   c->SetDefaults();
   if (!c->tracker.DeclareSaved()) RefreshCaption();
+  RefreshNetList(*c);
   RefreshView();
 }
 

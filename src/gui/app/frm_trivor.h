@@ -93,6 +93,8 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   bool SaveAsFile(const QString& path);
   void New();
   void SetReadOnly();
+  // Hands a configuration to the net list window when it is open.
+  void RefreshNetList(TZyrData& config);
 
   // The one combined link of the program, and its COM menu.
   TKombiCommunicator& Link() { return *link_; }
