@@ -10,7 +10,10 @@
 #include "app/memory_settings_store.h"
 #include "app/startup.h"
 #include "app/x_registry.h"
+#include <QPrinter>
+
 #include "config/config_msgs.h"
+#include "config/config_report.h"
 #include "config/frm_config_msgs.h"
 #include "config/frm_config_summary.h"
 #include "config/frm_dlg_system_frequenz.h"
@@ -140,4 +143,23 @@ TEST(FrequencyDialog, CannotBeConfirmedWithTheBlankEntry) {
   TZyrData::DefaultNominalFrequency() = 0;
   dlg.Frequency()->setCurrentIndex(0);
   EXPECT_FALSE(dlg.Ok()->isEnabled());
+}
+
+TEST(ConfigActions, TheReportOfAConfigurationPrintsToPdf) {
+  QTemporaryDir dir;
+  TZyrDData d;
+  d.SetDeviceList({"A:", "B:"});
+  d.devices[1].name = "Feld<7>";
+  d.switches = {"SS1 A: 1"};
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath("report.pdf"));
+  TFrmTrivor::PrintTo(printer, d);
+  QFile pdf(dir.filePath("report.pdf"));
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.read(5).startsWith("%PDF"));
+  const std::string html = ConfigReportHtml(d, DateTime::FromCivil(2026, 12, 11));
+  EXPECT_NE(html.find("Feld&lt;7&gt;"), std::string::npos);
+  EXPECT_NE(html.find("Zyr5Imin</td><td>0.4"), std::string::npos);
+  EXPECT_NE(html.find("SS1 A: 1"), std::string::npos);
 }

@@ -8,6 +8,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QDateTime>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTextDocument>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -18,6 +22,7 @@
 #include "app/qt_text.h"
 #include "app/status_panels.h"
 #include "config/config_file.h"
+#include "config/config_report.h"
 #include "link/link_settings.h"
 #include "config/frm_config_summary.h"
 #include "config/frm_net_list.h"
@@ -143,6 +148,7 @@ void TFrmTrivor::CreateActionsAndMenus() {
   connect(AcnSave, &QAction::triggered, this, [this] { Save(); });
   connect(AcnSaveAs, &QAction::triggered, this, [this] { SaveAs(); });
   connect(AcnNew, &QAction::triggered, this, &TFrmTrivor::New);
+  connect(AcnPrint, &QAction::triggered, this, &TFrmTrivor::Print);
   addAction(AcnXSettings);
 
   MnuFile = new QMenu(this);
@@ -605,6 +611,25 @@ void TFrmTrivor::New() {
   if (!c->tracker.DeclareSaved()) RefreshCaption();
   RefreshNetList(*c);
   RefreshView();
+}
+
+void TFrmTrivor::Print() {
+  TZyrData* c = CurrentConfig();
+  if (!c) return;
+  CommitView();
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog preview(&printer, this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this, c](QPrinter* p) { PrintTo(*p, *c); });
+  preview.exec();
+}
+
+void TFrmTrivor::PrintTo(QPrinter& printer, const TZyrData& config) {
+  const QDateTime now = QDateTime::currentDateTime();
+  const DateTime printed = DateTime::FromMs(QDateTime(now.date(), now.time(), Qt::UTC).toMSecsSinceEpoch());
+  QTextDocument doc;
+  doc.setHtml(Q(ConfigReportHtml(config, printed)));
+  doc.print(&printer);
 }
 
 void TFrmTrivor::SetReadOnly() {

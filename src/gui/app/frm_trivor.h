@@ -3,6 +3,7 @@
 // start-up and writes them at the end, routes the configuration actions to the page in
 // front and keeps the user from starting a second action while one runs.
 #include <QAction>
+#include <QPrinter>
 #include <QActionGroup>
 #include <QMenu>
 #include <QToolBar>
@@ -93,6 +94,9 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   bool SaveAsFile(const QString& path);
   void New();
   void SetReadOnly();
+  // Print: a preview of the configuration's report, printed from there.
+  void Print();
+  static void PrintTo(QPrinter& printer, const TZyrData& config);
   // Hands a configuration to the net list window when it is open.
   void RefreshNetList(TZyrData& config);
 
