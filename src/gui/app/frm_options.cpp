@@ -12,16 +12,6 @@
 
 namespace trivex {
 
-namespace {
-void FillList(QComboBox* box, const lang::Text3& items) {
-  int keep = box->currentIndex();
-  box->clear();
-  const char* text = lang::Tr(items);
-  for (int i = 0; i < lang::ListCount(text); ++i) box->addItem(Q(std::string(lang::ListItem(text, i))));
-  box->setCurrentIndex(keep);
-}
-}  // namespace
-
 TFrmOptions::TFrmOptions(TFrmTrivor& main) : QDialog(&main), main_(main) {
   setObjectName(QStringLiteral("FrmOptions"));
   auto* lay = new QVBoxLayout(this);
@@ -80,8 +70,8 @@ void TFrmOptions::UpdateLanguageStrings() {
   }
   service_label_->setText(QTr(tx::app::OptionsServiceDesign));
   frequency_label_->setText(QTr(tx::app::OptionsDefaultFrequency));
-  FillList(service_mode_, tx::app::OptionsServiceModes);
-  FillList(frequency_, tx::app::FrequencyItems);
+  FillComboList(service_mode_, tx::app::OptionsServiceModes);
+  FillComboList(frequency_, tx::app::FrequencyItems);
   save_->setText(QTr(tx::app::BtnSave));
   ok_->setText(QTr(tx::app::BtnOk));
   cancel_->setText(QTr(tx::app::BtnCancel));

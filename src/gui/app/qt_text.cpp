@@ -1,8 +1,17 @@
 #include "app/qt_text.h"
 
+#include <QComboBox>
 #include <QStringList>
 
 namespace trivex {
+
+void FillComboList(QComboBox* box, const lang::Text3& items) {
+  const int keep = box->currentIndex();
+  box->clear();
+  const char* text = lang::Tr(items);
+  for (int i = 0; i < lang::ListCount(text); ++i) box->addItem(Q(std::string(lang::ListItem(text, i))));
+  box->setCurrentIndex(keep);
+}
 
 QString QtFilter(const QString& pipe_filter) {
   const QStringList parts = pipe_filter.split('|');

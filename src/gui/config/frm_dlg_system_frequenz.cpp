@@ -48,11 +48,8 @@ void TFrmDlgSystemFrequenz::UpdateLanguageStrings() {
   as_default_->setText(QTr(tx::msgs::FreqSetDefault));
   ok_->setText(QTr(tx::msgs::BtnOk));
   cancel_->setText(QTr(tx::msgs::FreqCancel));
-  const int keep = frequency_->currentIndex();
-  frequency_->clear();
-  const char* items = lang::Tr(tx::app::FrequencyItems);
-  for (int i = 0; i < lang::ListCount(items); ++i) frequency_->addItem(Q(std::string(lang::ListItem(items, i))));
-  frequency_->setCurrentIndex(std::max(0, keep));
+  FillComboList(frequency_, tx::app::FrequencyItems);
+  if (frequency_->currentIndex() < 0) frequency_->setCurrentIndex(0);
 }
 
 void TFrmDlgSystemFrequenz::Apply() {

@@ -14,13 +14,6 @@ namespace {
 
 const int kBauds[] = {110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600};
 
-void FillList(QComboBox* box, const lang::Text3& items) {
-  int keep = box->currentIndex();
-  box->clear();
-  const char* text = lang::Tr(items);
-  for (int i = 0; i < lang::ListCount(text); ++i) box->addItem(Q(std::string(lang::ListItem(text, i))));
-  box->setCurrentIndex(keep);
-}
 
 }  // namespace
 
@@ -91,9 +84,9 @@ void TDlgPortSettings::UpdateLanguageStrings() {
   parity_label_->setText(QTr(tx::link::LblParity));
   stop_label_->setText(QTr(tx::link::LblStopBits));
   handshake_label_->setText(QTr(tx::link::LblHandshake));
-  FillList(parity_, tx::link::ParityItems);
-  FillList(stop_bits_, tx::link::StopBitItems);
-  FillList(handshake_, tx::link::HandshakeItems);
+  FillComboList(parity_, tx::link::ParityItems);
+  FillComboList(stop_bits_, tx::link::StopBitItems);
+  FillComboList(handshake_, tx::link::HandshakeItems);
   ok_->setText(QTr(tx::link::BtnOk));
   cancel_->setText(QTr(tx::link::BtnCancel));
 }
