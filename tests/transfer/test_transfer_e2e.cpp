@@ -1,0 +1,234 @@
+// The ZYR-D transfer against the simulator: the exact requests of a send on two firmware
+// versions, send / read / verify round trip, a changed value found by the verification,
+// Stop during a send, a refused element, and the checks made before anything is sent.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "app/app_state.h"
+#include "config/config_checker.h"
+#include "config/net_list_converter.h"
+#include "lang/lang.h"
+#include "link/kombi_communicator.h"
+#include "link_test_support.h"
+#include "protocol/reply.h"
+#include "protocol/zyr_d_config_pump.h"
+
+using namespace trivex;
+using namespace trivex::test;
+
+namespace {
+
+// This folder's own data beside the source.
+const std::string kData = std::string(__FILE__).substr(0, std::string(__FILE__).rfind('/')) + "/data";
+
+std::unique_ptr<TCommunicator> SerialFor(const std::string& path) {
+  auto serial = std::make_unique<TCommunicator>(CreatePosixSerialPort, [] { return std::vector<std::string>{}; });
+  serial->SetExtraPorts({path});
+  serial->ScanPorts();
+  serial->SetComNum(1);
+  return serial;
+}
+
+std::unique_ptr<TZyrDData> SmallSystem(int relays) {
+  auto c = std::make_unique<TZyrDData>();
+  std::vector<uint8_t> ids;
+  for (int i = 0; i < relays; ++i) ids.push_back(static_cast<uint8_t>(i + 1));
+  c->SetDeviceIds(ids);
+  const char* names[] = {"Master", "Feeder1", "Feeder2"};
+  for (int i = 0; i < relays; ++i) c->devices[static_cast<size_t>(i)].name = names[i];
+  c->master_id = 1;
+  c->nominal_frequency = 2;
+  c->harmonics[harm::Zyr5Angle] = 12.5;
+  c->switches = {
+      "Uo\t\t\t\t\t\t\t\tA:\t\t\tUen1\t20000/100",
+      "X\t\t\tJ01:\tQ01\t\tA:\tE01\tA1:\tIo1\t200/5",
+      "\t\t\tJ01:\tQ00\t\tA:\t~E03",
+  };
+  return c;
+}
+
+struct Rig {
+  explicit Rig(std::vector<std::string> sim_args) : sim(std::move(sim_args)) {
+    link = std::make_unique<TKombiCommunicator>(&ui, nullptr, SerialFor(sim.path()));
+    pump = std::make_unique<TZyrDConfigPump>(*link, app);
+    pump->final_pause_ms = 0;
+    pump->on_request = [this](const std::string& r) { requests.push_back(r); };
+    pump->on_info = [this](const std::string&, const std::string& t) { infos.push_back(t); };
+  }
+  SimProcess sim;
+  FakeLinkUi ui;
+  NullAppUi app;
+  std::unique_ptr<TKombiCommunicator> link;
+  std::unique_ptr<TZyrDConfigPump> pump;
+  std::vector<std::string> requests;
+  std::vector<std::string> infos;
+};
+
+TNetListData Compiled(const TZyrDData& c) { return TNetListConverter::Compile(stZYRD, c.master_id, c.switches); }
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string s;
+  for (const auto& l : lines) s += l + "\n";
+  return s;
+}
+
+class TransferE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    lang::SetCurrentLanguage(lang::English);
+    SetUserAbort(false);
+  }
+};
+
+TEST_F(TransferE2E, GoldenRequestsOfASendOnTwoFirmwareVersions) {
+  struct Case {
+    const char* station;
+    int relays;
+    const char* golden;
+    bool net_file_and_qui;
+  } cases[] = {
+      {"station_1432.txt", 3, "golden_send_1432.txt", true},
+      {"station_1207.txt", 2, "golden_send_1207.txt", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.golden);
+    Rig rig({"--station", kData + "/" + c.station});
+    auto config = SmallSystem(c.relays);
+    ASSERT_NE(rig.pump->Send(*config, Compiled(*config)), 1);
+    const std::string got = Joined(rig.requests);
+    const std::string path = kData + "/" + c.golden;
+    if (std::getenv("TRIVEX_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << got;
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream want;
+    want << in.rdbuf();
+    EXPECT_EQ(got, want.str());
+    EXPECT_EQ(got.find("ZyrNetFile=") != std::string::npos, c.net_file_and_qui);
+    EXPECT_EQ(got.find("ZyrIMsgDelay = ") != std::string::npos, c.net_file_and_qui);
+    // Configuration mode: master first on, slaves after; slaves first off, master last.
+    EXPECT_EQ(rig.requests[rig.requests.size() - c.relays - 1], "ZyrConfig=0");
+  }
+}
+
+TEST_F(TransferE2E, SendReadVerifyAndOneChangedValue) {
+  Rig rig({"--station", kData + "/station_1432.txt"});
+  auto config = SmallSystem(3);
+  const TNetListData compiled = Compiled(*config);
+  ASSERT_NE(rig.pump->Send(*config, compiled), 1);
+  EXPECT_EQ(rig.pump->Msgs().RowCount(), 0);
+
+  auto verify = [&](TConfigMsgs& rows) {
+    TZyrDData read;
+    TReportedStation reported;
+    EXPECT_EQ(rig.pump->Read(read, reported, 1), 0);
+    EXPECT_EQ(read.switches, config->switches);
+    TZyrDConfigChecker consistency;
+    TZyrDData copy;
+    copy.Assign(read);
+    EXPECT_TRUE(consistency.CheckConsistency(rig.pump->FirmwareVersion(), copy, reported, config.get()))
+        << (consistency.Msgs().RowCount() ? consistency.Msgs().Rows()[0][2] : "");
+    TZyrDConfigChecker checker;
+    const bool same = checker.Verify(rig.pump->FirmwareVersion(), *config, reported, read, compiled);
+    rows = checker.Msgs();
+    EXPECT_EQ(rows.IdRowCount(), 3);
+    // The ports are set on the system page, not by the transfer: take what the relays hold.
+    for (int p = 0; p < 3; ++p) {
+      auto& d = config->devices[static_cast<size_t>(p)];
+      const auto& r = read.devices[static_cast<size_t>(p)];
+      d.com1 = r.com1, d.com2 = r.com2, d.tynet_l = r.tynet_l, d.tynet_r = r.tynet_r;
+    }
+    return same;
+  };
+  TConfigMsgs rows;
+  verify(rows);
+  EXPECT_TRUE(verify(rows)) << (rows.RowCount() ? rows.Rows()[0][0] + " " + rows.Rows()[0][2] : "");
+
+  // Somebody changes the angle on the master behind the program's back.
+  rig.link->Open();
+  std::string reply;
+  ASSERT_EQ(rig.link->SendRecvSync("ZyrConfig=1,Zyr5Angle=20,ZyrConfig=0", reply, 1000), 0);
+  rig.link->Close();
+  EXPECT_FALSE(verify(rows));
+  ASSERT_EQ(rows.RowCount(), 1);
+  EXPECT_EQ(rows.Rows()[0][0], "harmonics/angle");
+  EXPECT_EQ(rows.Rows()[0][2], "Zyr5Angle");
+  EXPECT_EQ(rows.Rows()[0][3], "12.5");
+  EXPECT_EQ(rows.Rows()[0][4], "20");
+}
+
+TEST_F(TransferE2E, StopDuringASendStillEndsConfigurationModeEverywhere) {
+  Rig rig({"--station", kData + "/station_1432.txt"});
+  auto config = SmallSystem(3);
+  rig.pump->on_request = [&](const std::string& r) {
+    rig.requests.push_back(r);
+    if (r.find("Zyr5Use7th") != std::string::npos) SetUserAbort(true);  // Stop in the harmonics block
+  };
+  EXPECT_EQ(rig.pump->Send(*config, Compiled(*config)), 1);
+  const std::vector<std::string> tail(rig.requests.end() - 3, rig.requests.end());
+  EXPECT_EQ(tail, (std::vector<std::string>{"A1:ZyrConfig=0", "A2:ZyrConfig=0", "ZyrConfig=0"}));
+  EXPECT_EQ(std::count_if(rig.requests.begin(), rig.requests.end(),
+                          [](const std::string& r) { return r.find("Zyr5Use9th") != std::string::npos; }), 0);
+  // Every relay refuses configuration elements again.
+  SetUserAbort(false);
+  rig.link->Open();
+  for (const char* r : {"Zyr5Angle=1", "A1:ZyrKnu 1=2", "A2:Station=x"}) {
+    std::string reply;
+    const int result = rig.link->SendRecvSync(r, reply, 1000);
+    EXPECT_TRUE(reply::IsRefusal(reply)) << r << " " << result << " " << reply;
+  }
+}
+
+TEST_F(TransferE2E, ARefusedElementShowsTheTransferErrorText) {
+  Rig rig({"--station", kData + "/station_1432.txt", "--fault", "refuse:Zyr5Angle=:1"});
+  auto config = SmallSystem(3);
+  EXPECT_NE(rig.pump->Send(*config, Compiled(*config)), 1);  // Ignore goes on
+  ASSERT_EQ(rig.ui.questions.size(), 1u);
+  EXPECT_EQ(rig.ui.questions[0].rfind("Error while sending the Configuration:\r\nZyr5Angle=12.5\r\n<<", 0), 0u)
+      << rig.ui.questions[0];
+}
+
+TEST_F(TransferE2E, ChecksBeforeAnythingIsSentOrRead) {
+  {
+    Rig rig({"--station", kData + "/station_1432.txt"});
+    auto config = SmallSystem(3);
+    for (const char* bad : {"Feeder,1", "ab\"c", "it's", "TooLongName", "x\ty"}) {
+      config->devices[1].name = bad;
+      EXPECT_EQ(rig.pump->Send(*config, Compiled(*config)), 1) << bad;
+    }
+    EXPECT_TRUE(rig.requests.empty());
+    ASSERT_FALSE(rig.ui.messages.empty());
+    EXPECT_NE(rig.ui.messages.back().text.find("x\ty"), std::string::npos);
+  }
+  {
+    Rig rig({"--station", kData + "/station_1432.txt"});
+    rig.link->Open();
+    std::string reply;
+    ASSERT_EQ(rig.link->SendRecvSync("ZyrConfig=1,ZyrCnfDevCnt=17,ZyrConfig=0", reply, 1000), 0);
+    rig.link->Close();
+    TZyrDData read;
+    TReportedStation reported;
+    EXPECT_EQ(rig.pump->Read(read, reported, 1), 1);
+    ASSERT_FALSE(rig.ui.messages.empty());
+    EXPECT_NE(rig.ui.messages.back().text.find("17"), std::string::npos);
+    EXPECT_EQ(read.DeviceCount(), 0);  // the fresh configuration was not touched by the read
+  }
+}
+
+TEST_F(TransferE2E, OldFirmwareGetsNoNetFileAndTheMinimumCurrentInPercent) {
+  Rig rig({"--station", kData + "/station_1015.txt"});
+  auto config = SmallSystem(2);
+  // A current ratio of 0 counts as 1, as in the device list: 0.4 A of 1 A nominal is 40 %.
+  config->switches = {"Uo\t\t\t\t\t\t\t\tA:\t\t\tUen1\t20000/100"};
+  ASSERT_NE(rig.pump->Send(*config, Compiled(*config)), 1);
+  EXPECT_NE(std::find(rig.requests.begin(), rig.requests.end(), "Zyr5Imin=40"), rig.requests.end());
+  TZyrDData read;
+  TReportedStation reported;
+  EXPECT_EQ(rig.pump->Read(read, reported, 1), 0);
+  EXPECT_TRUE(read.switches.empty());
+  EXPECT_EQ(rig.infos.size(), 1u);
+  EXPECT_DOUBLE_EQ(read.harmonics[harm::Zyr5Imin], 0.4);
+}
+
+}  // namespace
