@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli_command.h"
+#include "cli_link.h"
 #include "lang/format.h"
 #include "lang/texts_cli.h"
 #include "lang/texts_link.h"
@@ -10,24 +11,6 @@
 
 namespace trivex::cli {
 namespace {
-
-// Messages of the link go to standard error; nobody is asked anything.
-class ConsoleLinkUi : public LinkUi {
- public:
-  explicit ConsoleLinkUi(Context& ctx) : ctx_(ctx) {}
-  void ShowMessage(TMessageKind, const std::string&, const std::string& text) override {
-    std::string t = text;
-    for (size_t p; (p = t.find("\r\n")) != std::string::npos;) t.replace(p, 2, " ");
-    Fail(ctx_, 0, t);
-  }
-  TDialogAnswer AskAbortRetryIgnore(const std::string&, const std::string&) override {
-    return TDialogAnswer::kIgnore;
-  }
-  bool EditPortSettings(int, const std::string&, TPortConfig&) override { return false; }
-
- private:
-  Context& ctx_;
-};
 
 int RunRequest(Context& ctx) {
   std::string value;
@@ -41,32 +24,20 @@ int RunRequest(Context& ctx) {
   if (ctx.args.empty()) return Fail(ctx, kExitUsage, lang::Tr(tx::link::CliNoRequest));
 
   ConsoleLinkUi ui(ctx);
-  auto serial = std::make_unique<TCommunicator>();
-  serial->SetExtraPorts({ctx.port});
-  serial->ScanPorts();
-  const int number = serial->FindComNum(ctx.port);
-  TPortConfig config;  // 8N1, no handshake
-  config.baud = static_cast<uint32_t>(ctx.baud);
-  serial->SetCommConfig(number, config);
-  serial->SetComNum(number);
-  TKombiCommunicator link(&ui, nullptr, std::move(serial));
-  link.SetMode(TKombiCommunicator::kModeFramed);
+  auto link_ptr = MakeCliLink(ctx, ui);
+  TKombiCommunicator& link = *link_ptr;
   link.SetRetrySetting(retries);
   link.Open();
   if (!link.Active()) return kExitFailure;
 
-  const uint32_t timeout = ctx.timeout_ms > 0 ? static_cast<uint32_t>(ctx.timeout_ms) : 2000;
+  const uint32_t timeout = CliTimeout(ctx, 2000);
   auto no_dialog = [](TKombiCommunicator&, const std::string&, const std::string&, int) {
     return TDialogAnswer::kIgnore;
   };
   for (const std::string& request : ctx.args) {
     std::string reply;
     int result = link.SendRecvRetry(request, reply, timeout, {}, no_dialog);
-    if (result != kLinkOk) {
-      std::string text = LinkResultText(result);
-      if (text.empty()) text = Format(lang::Tr(tx::link::ResultOther), {result});
-      return Fail(ctx, kExitLinkBase - result, text);
-    }
+    if (result != kLinkOk) return LinkFailure(ctx, result);
     *ctx.out << reply << '\n';
   }
   ctx.out->flush();

@@ -211,7 +211,16 @@ bool FrameServer::ControlLine(const std::string& line) {
   } else if (line.rfind("fault ", 0) == 0) {
     if (!faults_.Add(line.substr(6), error)) std::cerr << "trivex-sim: " << error << '\n';
   } else if (!line.empty()) {
-    std::cerr << "trivex-sim: unknown control command \"" << line << "\"\n";
+    // Control lines of other areas, by their first word.
+    const std::string word = line.substr(0, line.find(' '));
+    bool taken = false;
+    for (const auto& c : Controls()) {
+      if (word != c.word) continue;
+      taken = true;
+      if (!c.fn(station_, line, error)) std::cerr << "trivex-sim: " << error << '\n';
+      break;
+    }
+    if (!taken) std::cerr << "trivex-sim: unknown control command \"" << line << "\"\n";
   }
   return true;
 }
@@ -241,10 +250,7 @@ int FrameServer::Run() {
       break;
     }
     if (fds[1].revents) break;
-    if (fds[0].revents & POLLIN) {
-      ssize_t n = read(master_, buf.data(), buf.size());
-      if (n > 0) OnBytes(buf.data(), static_cast<size_t>(n), Clock::now());
-    }
+    // Standard input first: a control line written before a request applies to that request.
     if (nfds == 3 && fds[2].revents) {
       char c[256];
       ssize_t n = read(0, c, sizeof c);
@@ -257,6 +263,10 @@ int FrameServer::Run() {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!ControlLine(line)) quit_ = true;
       }
+    }
+    if (fds[0].revents & POLLIN) {
+      ssize_t n = read(master_, buf.data(), buf.size());
+      if (n > 0) OnBytes(buf.data(), static_cast<size_t>(n), Clock::now());
     }
     if (parser_.AwaitingChecksum() && Clock::now() - last_byte_ >= kChecksumWait) {
       std::vector<RequestFrame> frames;

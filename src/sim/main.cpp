@@ -44,6 +44,11 @@ void PrintHelp(std::ostream& out) {
     else out << "\n" << std::string(23, ' ');
     out << o.help << '\n';
   }
+  if (!Controls().empty()) {
+    out << "\nFurther control lines (--stdin):";
+    for (const auto& c : Controls()) out << ' ' << c.word;
+    out << " (see the options above)\n";
+  }
   out << "\nStation file (INI-like text):\n"
          "  # comment (also ;)\n"
          "  port = A:                 the device at the port (default: the first device)\n"

@@ -82,6 +82,18 @@ std::vector<RawHandlerEntry>& RawHandlerTable() {
 }
 }  // namespace
 
+namespace {
+std::vector<ControlEntry>& ControlTable() {
+  static std::vector<ControlEntry> table;
+  return table;
+}
+}  // namespace
+bool RegisterControl(const ControlEntry& entry) {
+  ControlTable().push_back(entry);
+  return true;
+}
+const std::vector<ControlEntry>& Controls() { return ControlTable(); }
+
 bool RegisterRawHandler(const RawHandlerEntry& entry) {
   RawHandlerTable().push_back(entry);
   return true;

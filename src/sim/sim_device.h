@@ -36,7 +36,11 @@
 //      lines at CR and offered to raw handlers: TRIVEX_SIM_RAW_HANDLER("modem", MyRaw) with
 //      bool MyRaw(SimStation&, std::string_view line, std::string& out); `out` is written
 //      to the line unframed.
-//   8. Add a test in tests/link (or your own test folder) that starts trivex-sim and talks
+//   8. Control lines of your own on standard input (with --stdin): register
+//          TRIVEX_SIM_CONTROL("addevents", MyControl);
+//      with bool MyControl(SimStation&, std::string_view line, std::string& error); it gets
+//      every line whose first word is the given word (false: `error` is reported).
+//   9. Add a test in tests/link (or your own test folder) that starts trivex-sim and talks
 //      to it through the link.
 #include <any>
 #include <functional>
@@ -114,6 +118,7 @@ using StationKeyHandler = bool (*)(SimDevice& device, std::string_view key, std:
                                    std::string& error);
 using OptionHandler = bool (*)(std::string_view value, std::string& error);
 using RawHandler = bool (*)(SimStation& station, std::string_view line, std::string& out);
+using ControlHandler = bool (*)(SimStation& station, std::string_view line, std::string& error);
 
 struct HandlerEntry {
   const char* name;
@@ -128,6 +133,10 @@ struct RawHandlerEntry {
   const char* name;
   RawHandler fn;
 };
+struct ControlEntry {
+  const char* word;  // first word of the control line
+  ControlHandler fn;
+};
 struct OptionEntry {
   const char* option;  // "--broken-crc"
   const char* arg;     // "PATTERN", or "" for a flag
@@ -139,11 +148,13 @@ bool RegisterHandler(const HandlerEntry& entry);
 bool RegisterStationKey(const StationKeyEntry& entry);
 bool RegisterOption(const OptionEntry& entry);
 bool RegisterRawHandler(const RawHandlerEntry& entry);
+bool RegisterControl(const ControlEntry& entry);
 // Handlers in ascending order.
 const std::vector<HandlerEntry>& Handlers();
 const std::vector<StationKeyEntry>& StationKeys();
 const std::vector<OptionEntry>& Options();
 const std::vector<RawHandlerEntry>& RawHandlers();
+const std::vector<ControlEntry>& Controls();
 
 }  // namespace trivex::sim
 
@@ -161,3 +172,6 @@ const std::vector<RawHandlerEntry>& RawHandlers();
 #define TRIVEX_SIM_OPTION(option, arg, help, fn)                         \
   static const bool TRIVEX_SIM_CONCAT(trivex_sim_option_, __LINE__) = \
       ::trivex::sim::RegisterOption({option, arg, help, fn})
+#define TRIVEX_SIM_CONTROL(word, fn)                                       \
+  static const bool TRIVEX_SIM_CONCAT(trivex_sim_control_, __LINE__) = \
+      ::trivex::sim::RegisterControl({word, fn})
