@@ -48,7 +48,8 @@ TEST(Simulator, DefaultStationAddressingAndVariables) {
                     {"AA::,Kenn,!+", "1"},
                     {"B:Kenn,!+", "11"},
                     {"C:ver+", ""},  // nobody at that address
-                    // Writes and the read suffixes.
+                    // Writes (devices take them in configuration mode) and the read suffixes.
+                    {"all,ZyrConfig=1", ""},
                     {"ZyrWLog=1", ""},
                     {"ZyrWLog_+#", "1"},
                     {"zyrwlog+#", "1"},
@@ -57,7 +58,8 @@ TEST(Simulator, DefaultStationAddressingAndVariables) {
                     {"ZyrMRelFu 1 2=3", ""},
                     {"ZyrMRelFu_+# 1 2", "3"},
                     {"ZyrRelFu 10=c,ZyrRelFu 2=b,ZyrRelFu 1=a", ""},
-                    {"ZyrRelFu#+ *", "a b c"},
+                    // A relay list names every relay of the I/O card, one a line.
+                    {"ZyrRelFu#+ *", "a\r\nb\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\n0\r\nc\r\n0\r\n0\r\n0"},
                     {"ZyrRelFu#+ 10", "c"},
                     {"ZyrMasterId#", "1"},
                     {"ZyrStation=\"North, bay 3\"", ""},
@@ -70,6 +72,8 @@ TEST(Simulator, DefaultStationAddressingAndVariables) {
                     {"all,ZyrY=5", ""},
                     {"B:ZyrY+#", "5"},
                     {"gibberish ?", "\r\n<<Unknown command gibberish ?\r"},
+                    {"all,ZyrConfig=0", ""},
+                    {"ZyrWLog=2", "\r\n<<Not in configuration mode\r"},
                 });
 }
 
@@ -144,9 +148,10 @@ TEST(CommandLine, PortsListsAnAddedPath) {
 
 TEST(CommandLine, RequestPrintsEachReplyAndMapsFailures) {
   SimProcess sim({"--fault", "noreply:Slow"});
-  auto r = RunProcess(TRIVEX_CLI_PATH, {"--port", sim.path(), "request", "ZyrA=x", "ZyrA+#", "B:ver.+"});
+  auto r = RunProcess(TRIVEX_CLI_PATH,
+                      {"--port", sim.path(), "request", "ZyrConfig=1", "ZyrA=x", "ZyrA+#", "B:ver.+"});
   EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, "\nx\nZYR-DM;0.2.13\n");
+  EXPECT_EQ(r.out, "\n\nx\nZYR-DM;0.2.13\n");
   r = RunProcess(TRIVEX_CLI_PATH, {"--port", sim.path(), "--timeout", "100", "request", "ver.+", "Slow", "ver+"});
   EXPECT_EQ(r.status, 12);
   EXPECT_EQ(r.out, "ZYR-D;1.2.20\n");  // the command ends at the failure
