@@ -3,7 +3,8 @@
 // its logbook replies (regulators from 2.2.00, ZYR-D from 1.1.04, every other type always).
 // Station file: "log events = N", "log mod = N", "log record = BYTES", "log first = SLOT",
 // "log start = YYYY-MM-DD hh:mm:ss", "log interval = S", "log seed = N", "log type = NAME"
-// ("log type = none": a device without logbook).
+// ("log type = none": a device without logbook); a device with broken data: "log header =
+// TEXT" (the header reply as it stands), "log slot N = HEX" (the raw reply for slot N).
 // Options: --log-events N, --log-mod N, --log-bad-crc SLOT[:COUNT].
 // Control lines: "addevents N [ID]" (to the device at the port without ID), "logcrc SLOT [COUNT]".
 #include <charconv>
@@ -110,9 +111,28 @@ bool LogKey(SimDevice& device, std::string_view key, std::string_view value, std
   SimLogbook& log = device.Ext<SimLogbook>();
   SimLogConfig& c = log.config;
   log.configured = true;
-  const std::string_view what = words.size() == 2 ? words[1] : std::string_view();
+  std::string_view what = words.size() >= 2 ? words[1] : std::string_view();
   value = TrimBlanks(value);
   bool ok = false;
+  if (what == "slot" && words.size() == 3) {
+    int slot = -1;
+    std::string bytes;
+    ok = Number(words[2], slot) && slot >= 0 && value.size() % 2 == 0;
+    for (size_t i = 0; ok && i < value.size(); i += 2) {
+      unsigned byte = 0;
+      const auto r = std::from_chars(value.data() + i, value.data() + i + 2, byte, 16);
+      ok = r.ec == std::errc() && r.ptr == value.data() + i + 2;
+      bytes += static_cast<char>(byte);
+    }
+    if (ok) c.slot_override[slot] = bytes;
+    if (!ok) error = "\"log slot N = HEX\" expected";
+    return ok;
+  }
+  if (words.size() != 2) what = {};
+  if (what == "header") {
+    c.header_override = std::string(value);
+    return true;
+  }
   if (what == "events") ok = Number(value, c.events) && c.events >= 0;
   else if (what == "mod") ok = Number(value, c.mod) && c.mod > 0;
   else if (what == "record") ok = Number(value, c.record_bytes) && c.record_bytes >= 16 && c.record_bytes <= 256;

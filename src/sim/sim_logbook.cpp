@@ -159,6 +159,7 @@ uint32_t SimLogbook::Von() const { return ring_.empty() ? 0 : ring_.front().time
 std::string SimLogbook::SlotBytes(int slot) const {
   std::string out(8, '\0');
   out[4] = 1;  // version
+  if (auto it = config.slot_override.find(slot); it != config.slot_override.end()) return it->second;
   if (ring_.empty() || slot < 0 || slot >= mod_) return out;
   const size_t offset = static_cast<size_t>((slot - Fi() + mod_) % mod_);
   if (offset >= ring_.size()) return out;
@@ -169,13 +170,14 @@ std::string SimLogbook::SlotBytes(int slot) const {
   out[2] = static_cast<char>(t >> 8);
   out[3] = static_cast<char>(t);
   out[5] = static_cast<char>(r.data.size() / 2);
-  const int feo = r.first_event < 0 ? record_bytes_ : r.first_event;
+  const int feo = r.first_event < 0 ? 0xFFFF : r.first_event;  // 0xFFFF: no event begins here
   out[6] = static_cast<char>(feo >> 8);
   out[7] = static_cast<char>(feo);
   return out + r.data;
 }
 
 std::string SimLogbook::HeaderText(const SimDevice& device) const {
+  if (!config.header_override.empty()) return config.header_override;
   std::string id = device.Identifier();
   id.pop_back();  // without its colon
   const std::string type = !config.has_type ? std::string() : config.type.empty() ? device.type : config.type;

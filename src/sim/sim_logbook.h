@@ -6,6 +6,7 @@
 // n mod `mod`; once the ring is full the oldest record is overwritten.
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct SimLogConfig {
   uint32_t seed = 1;
   bool has_type = true;     // false: the header names no type (a device without logbook)
   std::string type;         // type named in the header (empty: the device's type)
+  // Replies given as they stand instead of the ring's (a device with broken data): the
+  // header text, and the raw bytes of single slots.
+  std::string header_override;
+  std::map<int, std::string> slot_override;
 };
 
 class SimLogbook {

@@ -194,9 +194,15 @@ TLogFetchResult TLogbookFetch::Fetch(const TChooserEntry& device, const std::str
       return fail(TLogFetchResult::kBadRing, Format(lang::Tr(tx::fetch::BadRing), {dev.fi, dev.li, dev.mod}),
                   &tx::fetch::CaptionError);
 
+    const TLogFileHeader dev_start = dev;
     i = dev.fi;
     last = dev.fi - 1;
     const int64_t mod = dev.mod;
+    // The newest record may still grow while it is read. Once a later header shows that the
+    // device has moved on to another slot, that record is complete and is read once more
+    // (`reread`), so that nothing the device added to it in the meantime is lost.
+    bool reread = false;
+    bool zero_last = false;  // the last record of `tail` had its leading filler cleared
     if (!new_file && !records.Empty() && header.li >= 0 && header.li < mod && RingSlotInUse(header.li, dev.fi, dev.li)) {
       const int L = header.li;
       std::unique_ptr<TLogRecord> record;
@@ -211,13 +217,15 @@ TLogFetchResult TLogbookFetch::Fetch(const TChooserEntry& device, const std::str
         replace_last = true;
         anything_read = true;
         ++res.records_read;
+        const bool was_newest = dev.li == L;
         TLogFileHeader again;
         if (!ReadDeviceHeader(prefix, again) || !RingValid(again) || again.mod != dev.mod)
           return fail(TLogFetchResult::kAborted, {}, nullptr);
         dev = again;
         done = dev.li == L;
         last = L;
-        i = L + 1;
+        reread = was_newest && !done;
+        i = reread ? L : L + 1;
         first_record = false;
       }
     }
@@ -231,22 +239,37 @@ TLogFetchResult TLogbookFetch::Fetch(const TChooserEntry& device, const std::str
       if (ReadSlot(prefix, static_cast<int>(i), record, result) != ReadState::kRecord) break;
       anything_read = true;
       ++res.records_read;
-      if (first_record) {
+      // A record read again replaces the earlier copy; if the slot holds another record by
+      // now, the ring has come round meanwhile and this one follows after a gap.
+      const bool replaces = reread && !tail.Empty() && record->RecordTime() == tail.Last().RecordTime();
+      if (reread && !replaces) first_record = true;
+      if (first_record || (replaces && zero_last)) {
         // The start of the first record continues an event whose beginning is not in the
         // file: it reads as filler. An offset beyond the data clears only the data.
         const int n = std::min(record->FirstEventOffset(), record->DataLength());
         std::memset(record->MutableData(), 0, static_cast<size_t>(n));
+        zero_last = true;
         first_record = false;
+      } else if (!replaces) {
+        zero_last = false;
       }
-      tail.Add(std::move(record));
-      tail_slots.push_back(static_cast<int>(i));
+      reread = false;
+      if (replaces) {
+        tail.Replace(tail.Count() - 1, std::move(record));
+      } else {
+        tail.Add(std::move(record));
+        tail_slots.push_back(static_cast<int>(i));
+      }
       last = i;
       if (i == dev.li) {
         TLogFileHeader again;
         if (!ReadDeviceHeader(prefix, again) || !RingValid(again) || again.mod != dev.mod) break;
         dev = again;
-        // Otherwise the device has written more records meanwhile and reading goes on.
         done = dev.li == i;
+        if (!done) {
+          reread = true;  // the device has written more meanwhile: this record is complete now
+          continue;
+        }
       }
       ++i;
     }
@@ -259,7 +282,7 @@ TLogFetchResult TLogbookFetch::Fetch(const TChooserEntry& device, const std::str
       return res;
     }
 
-    TLogFileHeader out = new_file ? dev : header;
+    TLogFileHeader out = new_file ? dev_start : header;
     out.id = dev.id;
     out.name = dev.name;
     out.grp = dev.grp;
