@@ -7,63 +7,68 @@
 #include "config/net_list_converter.h"
 #include "config/port_settings.h"
 #include "lang/format.h"
-#include "lang/texts_transfer.h"
+#include "lang/texts_checker.h"
 
 namespace trivex {
 
 namespace {
 
 // Parameter labels of the result rows and the firmware version the comparison names where
-// it differs from the version from which the relays know the variable.
+// it differs from the version from which the relays know the variable. A label with an
+// index is a format text filled with it.
 struct Label {
   std::string_view name;
-  const char* label;
+  const lang::Text3* text;
   int since = -1;  // -1: the variable's own version
+  int index = -1;
 };
+namespace t = tx::checker;
 constexpr Label kLabels[] = {
-    {"Zyr5Active", "harmonics/active"}, {"Zyr5Imin", "harmonics/Imin"}, {"Zyr5dImin", "harmonics/delta Imin"},
-    {"Zyr5Use1st", "harmonics/use nth[0]"}, {"Zyr5Use3rd", "harmonics/use nth[1]"}, {"Zyr5Use5th", "harmonics/use nth[2]"},
-    {"Zyr5Use7th", "harmonics/use nth[3]"}, {"Zyr5Use9th", "harmonics/use nth[4]"}, {"Zyr5Use11th", "harmonics/use nth[5]"},
-    {"Zyr5Use13th", "harmonics/use nth[6]"}, {"Zyr5Use15th", "harmonics/use nth[7]"}, {"Zyr5Use17th", "harmonics/use nth[8]"},
-    {"Zyr5Use19th", "harmonics/use nth[9]"}, {"Zyr5UseAll", "harmonics/use all"}, {"Zyr5UseAngle", "harmonics/use angle"},
-    {"Zyr5Angle", "harmonics/angle"}, {"Zyr5Msg", "harmonics/message"}, {"Zyr5MsgDelay", "harmonics/mesage delay"},
-    {"Zyr5Log", "harmonics/log entry"}, {"Zyr5UseXFreq", "harmonics/use extra frequency"},
-    {"Zyr5XFreq", "harmonics/extra frequency"}, {"Zyr5MsgDurtn", "harmonics/msg duration"},
-    {"Zyr5ResetId", "harmonics/reset input/id"}, {"Zyr5ResetBI", "harmonics/reset input/channel"},
-    {"Zyr5GateId", "harmonics/gate input/id"}, {"Zyr5GateBI", "harmonics/gate input/channel"},
-    {"Zyr5SignalAll", "harmonics/signal all"}, {"Zyr5Single", "harmonics/signal orphan"},
-    {"Zyr5MeasRpt", "harmonics/measurements count"},
-    {"ZyrPMsgDurtn", "pulses/msg duration"}, {"ZyrPLog", "pulse/log entry"}, {"ZyrPResetId", "pulse/reset input/id"},
-    {"ZyrPResetBI", "pulse/reset input/channel"}, {"ZyrPDominant", "pulse/dominant signal"},
-    {"ZyrPSingleTimer", "pulse/single timer"}, {"ZyrPVLess", "pulse/without Ven"}, {"ZyrPGrpLess", "pulsing/without groups"},
-    {"ZyrPActive", "pulse/active"}, {"ZyrPImin", "pulse/Imin"}, {"ZyrPTon", "pulse/Ton"}, {"ZyrPToff", "pulse/Toff"},
-    {"ZyrPCyclesGross", "pulse/cycles gross"}, {"ZyrPCyclesNet", "pulse/cycles net"},
-    {"ZyrTActive", "transients/active"}, {"ZyrTVmin", "transients/Vmin"}, {"ZyrTImin", "transients/Imin"},
-    {"ZyrTMode", "transients/msg mode"}, {"ZyrTMsgDurtn", "transients/msg duration"},
-    {"ZyrTResetId", "transients/reset input/id"}, {"ZyrTResetBI", "transients/reset input/channel"},
-    {"ZyrTLog", "transients/log entry"}, {"ZyrTXLog", "transients/extra logfile entry"},
-    {"ZyrTMsgDelay", "transients/msg delay"}, {"ZyrTDDWavy", "Uo min", 1323}, {"ZyrTDDDive", "dUo   deviation", 1323},
-    {"ZyrTDDfreq", "Frequency check"}, {"ZyrTqu2blo", "Blocktime after 1. message"},
-    {"ZyrTHoldfr", "Pause between records"}, {"ZyrTRotM", "Rotation minimum", 1427},
-    {"ZyrTDeDur", "Earthfault duration", 1427}, {"ZyrTfMsgDur", "Directsignalling duration"},
-    {"ZyrIActive", "qui aktive", 1427}, {"ZyrIVmin", "dUo threshold  qui", 1427},
-    {"ZyrIImin", "qui Ice minimum current", 1427}, {"ZyrIMsgDelay", "qui Signalling delay", 1427},
-    {"ZyrIMsgDurtn", "qui Signalling duration", 1427}, {"ZyrIResetID", "qui Reset input", 1427},
-    {"ZyrIResetBI", "qui Reset input channel ", 1427}, {"ZyrIResetInv", "qui Reset input inv", 1427},
-    {"ZyrILog", "qui Logfile entry", 1427}, {"ZyrIXLog", "qui extra log ", 1427}, {"ZyrICLogOn", "qui Cyclic log", 1427},
-    {"ZyrICLogTime", "qui Every", 1427}, {"ZyrIObsT", "qui Supervision time", 1427},
-    {"ZyrWActive", "wattmetric/active"}, {"ZyrWSignalAll", "wattmetric/signal all"},
-    {"ZyrWdImin", "wattmetric/delta Imin"}, {"ZyrWMsgDelay", "wattmetric/message delay"},
-    {"ZyrWMsgDurtn", "wattmetric/msg duration"}, {"ZyrWResetId", "wattmetric/reset input/id"},
-    {"ZyrWResetBI", "wattmetric/reset input/channel"}, {"ZyrWPrioId", "wattmetric/priority input/id"},
-    {"ZyrWPrioBI", "wattmetric/priority input/channel"}, {"ZyrWCTrigId", "wattmetric/current increase trigger input/id"},
-    {"ZyrWCTrigBI", "wattmetric/current increase trigger input/channel"},
-    {"ZyrWCResetId", "wattmetric/current increase reset input/id"},
-    {"ZyrWCResetBI", "wattmetric/current increase reset input/channel"},
-    {"ZyrWCurrGate", "wattmetric/current increase gate time"}, {"ZyrWCurrMsg", "wattmetric/current increase msg duration"},
-    {"ZyrWMeasRpt", "wattmetric/measurements count"}, {"ZyrWLog", "wattmetric/log entry"},
-    {"ZyrWHold1st", "wattmetric/hold 1st"},
+    {"Zyr5Active", &t::HarmActive}, {"Zyr5Imin", &t::HarmImin}, {"Zyr5dImin", &t::HarmDeltaImin},
+    {"Zyr5Use1st", &t::HarmUseNth, -1, 0}, {"Zyr5Use3rd", &t::HarmUseNth, -1, 1}, {"Zyr5Use5th", &t::HarmUseNth, -1, 2},
+    {"Zyr5Use7th", &t::HarmUseNth, -1, 3}, {"Zyr5Use9th", &t::HarmUseNth, -1, 4}, {"Zyr5Use11th", &t::HarmUseNth, -1, 5},
+    {"Zyr5Use13th", &t::HarmUseNth, -1, 6}, {"Zyr5Use15th", &t::HarmUseNth, -1, 7}, {"Zyr5Use17th", &t::HarmUseNth, -1, 8},
+    {"Zyr5Use19th", &t::HarmUseNth, -1, 9}, {"Zyr5UseAll", &t::HarmUseAll}, {"Zyr5UseAngle", &t::HarmUseAngle},
+    {"Zyr5Angle", &t::HarmAngle}, {"Zyr5Msg", &t::HarmMessage}, {"Zyr5MsgDelay", &t::HarmMessageDelay},
+    {"Zyr5Log", &t::HarmLogEntry}, {"Zyr5UseXFreq", &t::HarmUseExtraFreq},
+    {"Zyr5XFreq", &t::HarmExtraFreq}, {"Zyr5MsgDurtn", &t::HarmMsgDuration},
+    {"Zyr5ResetId", &t::HarmResetId}, {"Zyr5ResetBI", &t::HarmResetChannel},
+    {"Zyr5GateId", &t::HarmGateId}, {"Zyr5GateBI", &t::HarmGateChannel},
+    {"Zyr5SignalAll", &t::HarmSignalAll}, {"Zyr5Single", &t::HarmSignalOrphan},
+    {"Zyr5MeasRpt", &t::HarmMeasCount},
+    {"ZyrPMsgDurtn", &t::PulsesMsgDuration}, {"ZyrPLog", &t::PulseLogEntry}, {"ZyrPResetId", &t::PulseResetId},
+    {"ZyrPResetBI", &t::PulseResetChannel}, {"ZyrPDominant", &t::PulseDominant},
+    {"ZyrPSingleTimer", &t::PulseSingleTimer}, {"ZyrPVLess", &t::PulseWithoutVen}, {"ZyrPGrpLess", &t::PulsingWithoutGroups},
+    {"ZyrPActive", &t::PulseActive}, {"ZyrPImin", &t::PulseImin}, {"ZyrPTon", &t::PulseTon}, {"ZyrPToff", &t::PulseToff},
+    {"ZyrPCyclesGross", &t::PulseCyclesGross}, {"ZyrPCyclesNet", &t::PulseCyclesNet},
+    {"ZyrTActive", &t::TransActive}, {"ZyrTVmin", &t::TransVmin}, {"ZyrTImin", &t::TransImin},
+    {"ZyrTMode", &t::TransMsgMode}, {"ZyrTMsgDurtn", &t::TransMsgDuration},
+    {"ZyrTResetId", &t::TransResetId}, {"ZyrTResetBI", &t::TransResetChannel},
+    {"ZyrTLog", &t::TransLogEntry}, {"ZyrTXLog", &t::TransExtraLog},
+    {"ZyrTMsgDelay", &t::TransMsgDelay}, {"ZyrTDDWavy", &t::UoMin, 1323}, {"ZyrTDDDive", &t::DUoDeviation, 1323},
+    {"ZyrTDDfreq", &t::FrequencyCheck}, {"ZyrTqu2blo", &t::BlockTimeAfterFirst},
+    {"ZyrTHoldfr", &t::PauseBetweenRecords}, {"ZyrTRotM", &t::RotationMinimum, 1427},
+    {"ZyrTDeDur", &t::EarthFaultDuration, 1427}, {"ZyrTfMsgDur", &t::DirectSignallingDuration},
+    {"ZyrIActive", &t::QuiActive, 1427}, {"ZyrIVmin", &t::QuiVmin, 1427},
+    {"ZyrIImin", &t::QuiImin, 1427}, {"ZyrIMsgDelay", &t::QuiMsgDelay, 1427},
+    {"ZyrIMsgDurtn", &t::QuiMsgDuration, 1427}, {"ZyrIResetID", &t::QuiResetInput, 1427},
+    {"ZyrIResetBI", &t::QuiResetChannel, 1427}, {"ZyrIResetInv", &t::QuiResetInv, 1427},
+    {"ZyrILog", &t::QuiLogEntry, 1427}, {"ZyrIXLog", &t::QuiExtraLog, 1427}, {"ZyrICLogOn", &t::QuiCyclicLog, 1427},
+    {"ZyrICLogTime", &t::QuiEvery, 1427}, {"ZyrIObsT", &t::QuiSupervisionTime, 1427},
+    {"ZyrWActive", &t::WattActive}, {"ZyrWSignalAll", &t::WattSignalAll},
+    {"ZyrWdImin", &t::WattDeltaImin}, {"ZyrWMsgDelay", &t::WattMsgDelay},
+    {"ZyrWMsgDurtn", &t::WattMsgDuration}, {"ZyrWResetId", &t::WattResetId},
+    {"ZyrWResetBI", &t::WattResetChannel}, {"ZyrWPrioId", &t::WattPrioId},
+    {"ZyrWPrioBI", &t::WattPrioChannel}, {"ZyrWCTrigId", &t::WattCTrigId},
+    {"ZyrWCTrigBI", &t::WattCTrigChannel},
+    {"ZyrWCResetId", &t::WattCResetId},
+    {"ZyrWCResetBI", &t::WattCResetChannel},
+    {"ZyrWCurrGate", &t::WattCurrGate}, {"ZyrWCurrMsg", &t::WattCurrMsg},
+    {"ZyrWMeasRpt", &t::WattMeasCount}, {"ZyrWLog", &t::WattLogEntry},
+    {"ZyrWHold1st", &t::WattHold1st},
 };
+
+// The label in the current language, taken when the row is added.
 
 const Label* LabelOf(std::string_view name) {
   for (const Label& l : kLabels)
@@ -86,30 +91,35 @@ std::string ValueText(const VarDesc& d, double v) {
 
 }  // namespace
 
-void TZyrDConfigChecker::Row(const std::string& label, int since, const std::string& name, const std::string& a,
-                             const std::string& b) {
-  msgs_.AddRow(mode_, label, since, name, a, b);
+std::string TZyrDConfigChecker::LabelRef::Text() const {
+  return index >= 0 ? Format(lang::Tr(*text), {index}) : std::string(lang::Tr(*text));
 }
 
-void TZyrDConfigChecker::Real(const std::string& label, int since, const std::string& name, double a, double b,
+void TZyrDConfigChecker::Row(LabelRef label, int since, const std::string& name, const std::string& a,
+                             const std::string& b) {
+  msgs_.AddRow(mode_, label.Text(), since, name, a, b);
+}
+
+void TZyrDConfigChecker::Real(LabelRef label, int since, const std::string& name, double a, double b,
                               bool exact) {
   if (since > version_) return Row(label, since, name, FormatG(a, '.'), {});
   if (exact ? a != b : !SameReal(a, b)) Row(label, since, name, FormatG(a, '.'), FormatG(b, '.'));
 }
 
-void TZyrDConfigChecker::Int(const std::string& label, int since, const std::string& name, long long a, long long b) {
+void TZyrDConfigChecker::Int(LabelRef label, int since, const std::string& name, long long a, long long b) {
   if (since > version_) return Row(label, since, name, std::to_string(a), {});
   if (a != b) Row(label, since, name, std::to_string(a), std::to_string(b));
 }
 
 void TZyrDConfigChecker::Segments(const TNetListData& e, const TNetListData& r) {
-  Int("net model/segments/count", 0, "ZyrCnfSegCnt", e.segments.Count(), r.segments.Count());
-  static const char* const kField[6] = {"id", "tags", "dev id", "U index", "I index", "voltage group"};
+  Int(t::SegmentCount, 0, "ZyrCnfSegCnt", e.segments.Count(), r.segments.Count());
+  static const lang::Text3* const kField[6] = {&t::SegmentId,     &t::SegmentTags,   &t::SegmentDevId,
+                                                &t::SegmentUIndex, &t::SegmentIIndex, &t::SegmentVoltageGroup};
   const int n = std::max(e.segments.Count(), r.segments.Count());
   for (int i = 0; i < n; ++i) {
     if (i >= e.segments.Count() || i >= r.segments.Count()) {
-      Row(Format("station cfg/segment %d", {i}), 0, Format("ZyrCnfSegment * %d", {i}),
-          i < e.segments.Count() ? std::to_string(e.segments[i].id) : std::string(), lang::Tr(tx::transfer::MissingWord));
+      Row({t::Segment, i}, 0, Format("ZyrCnfSegment * %d", {i}),
+          i < e.segments.Count() ? std::to_string(e.segments[i].id) : std::string(), lang::Tr(t::MissingWord));
       continue;
     }
     const TSegment& a = e.segments[i];
@@ -117,19 +127,20 @@ void TZyrDConfigChecker::Segments(const TNetListData& e, const TNetListData& r) 
     const long long va[6] = {a.id, a.tags, a.device, a.voltage_input, a.current_input, a.voltage_group};
     const long long vb[6] = {b.id, b.tags, b.device, b.voltage_input, b.current_input, b.voltage_group};
     for (int k = 0; k < 6; ++k)
-      Int(Format("station cfg/segment %d/", {i}) + kField[k], k == 5 ? 1018 : 0,
+      Int({*kField[k], i}, k == 5 ? 1018 : 0,
           Format("ZyrCnfSegment %d %d", {k + 1, i}), va[k], vb[k]);
   }
 }
 
 void TZyrDConfigChecker::Switches(const TNetListData& e, const TNetListData& r) {
-  Int("station cfg/switch/count", 0, "ZyrCnfSwCnt", e.switches.Count(), r.switches.Count());
-  static const char* const kField[6] = {"id", "segment 1", "segment 2", "dev id", "input", "closed"};
+  Int(t::SwitchCount, 0, "ZyrCnfSwCnt", e.switches.Count(), r.switches.Count());
+  static const lang::Text3* const kField[6] = {&t::SwitchId,    &t::SwitchSegment1, &t::SwitchSegment2,
+                                                &t::SwitchDevId, &t::SwitchInput,    &t::SwitchClosed};
   const int n = std::max(e.switches.Count(), r.switches.Count());
   for (int i = 0; i < n; ++i) {
     if (i >= e.switches.Count() || i >= r.switches.Count()) {
-      Row(Format("station cfg/switch %d", {i}), 0, Format("ZyrCnfSwitch * %d", {i}),
-          i < e.switches.Count() ? std::to_string(e.switches[i].id) : std::string(), lang::Tr(tx::transfer::MissingWord));
+      Row({t::Switch, i}, 0, Format("ZyrCnfSwitch * %d", {i}),
+          i < e.switches.Count() ? std::to_string(e.switches[i].id) : std::string(), lang::Tr(t::MissingWord));
       continue;
     }
     const TSchalter& a = e.switches[i];
@@ -137,12 +148,12 @@ void TZyrDConfigChecker::Switches(const TNetListData& e, const TNetListData& r) 
     const long long va[6] = {a.id, a.segment1, a.segment2, a.device, a.input, a.closed};
     const long long vb[6] = {b.id, b.segment1, b.segment2, b.device, b.input, b.closed};
     for (int k = 0; k < 6; ++k)
-      Int(Format("station cfg/switch %d/", {i}) + kField[k], 0, Format("ZyrCnfSwitch %d %d", {k + 1, i}), va[k], vb[k]);
+      Int({*kField[k], i}, 0, Format("ZyrCnfSwitch %d %d", {k + 1, i}), va[k], vb[k]);
   }
 }
 
 void TZyrDConfigChecker::Devices(const TZyrDData& read, const TNetListData& e, const TReportedStation& rep, bool verify) {
-  Int(verify ? "Device list/Count" : "Devices/Count", 0, "ZyrCnfDevCnt", read.DeviceCount(), rep.device_count);
+  Int(verify ? t::DevListCount : t::DevicesCount, 0, "ZyrCnfDevCnt", read.DeviceCount(), rep.device_count);
   for (int p = 0; p < read.DeviceCount(); ++p) {
     const uint8_t id = read.devices[static_cast<size_t>(p)].id;
     const std::string idt = DeviceIdText(id);
@@ -159,16 +170,16 @@ void TZyrDConfigChecker::Devices(const TZyrDData& read, const TNetListData& e, c
       const TVoltageInput& eu = ed->U(c);
       const TCurrentInput& ei = ed->I(c);
       const double vnom = eu.vnom == 0 ? 100 : eu.vnom, kni = ei.kni == 0 ? 1 : ei.kni, inom = ei.inom == 0 ? 1 : ei.inom;
-      Int(verify ? "Device list/Uconnect" : "Devices/V-segment", 0, Format("ZyrCnfVSeg %d %d", {d, c}), eu.segment, rd->U(c).segment);
-      Real(verify ? "Device list/Knu" : "Devices/knV", 0, Format("ZyrKnu %d %d", {d, c}), eu.knu, rd->U(c).knu);
-      Real(verify ? "Device list/Vnom" : "Devices/Vnom", 0, Format("ZyrVnom %d %d", {d, c}), vnom, rd->U(c).vnom);
-      Int(verify ? "Device list/Iconnect" : "Devices/I-segment", 0, Format("ZyrCnfISeg %d %d", {d, c}), ei.segment, rd->I(c).segment);
-      Real(verify ? "Device list/Kni" : "Devices/knI", 0, Format("ZyrKni %d %d", {d, c}), kni, rd->I(c).kni);
-      Real(verify ? "Device list/Inom" : "Devices/Inom", 0, Format("ZyrInom %d %d", {d, c}), inom, rd->I(c).inom);
-      Real(verify ? "/Knu dev" : "Devices/knV", 0, Format("%sZyrKnu %d", {idt, c}), eu.knu, local.knu[k]);
-      Real(verify ? "Device list/Vnom dev" : "Devices/Vnom", 0, Format("%sZyrVnom %d", {idt, c}), vnom, local.vnom[k]);
-      Real(verify ? "/Knu dev" : "Devices/knI", 0, Format("%sZyrKni %d", {idt, c}), kni, local.kni[k]);
-      Real(verify ? "Device list/Inom dev" : "Devices/Inom", 0, Format("%sZyrInom %d", {idt, c}), inom, local.inom[k]);
+      Int(verify ? t::DevListUconnect : t::DevicesVSegment, 0, Format("ZyrCnfVSeg %d %d", {d, c}), eu.segment, rd->U(c).segment);
+      Real(verify ? t::DevListKnu : t::DevicesKnV, 0, Format("ZyrKnu %d %d", {d, c}), eu.knu, rd->U(c).knu);
+      Real(verify ? t::DevListVnom : t::DevicesVnom, 0, Format("ZyrVnom %d %d", {d, c}), vnom, rd->U(c).vnom);
+      Int(verify ? t::DevListIconnect : t::DevicesISegment, 0, Format("ZyrCnfISeg %d %d", {d, c}), ei.segment, rd->I(c).segment);
+      Real(verify ? t::DevListKni : t::DevicesKnI, 0, Format("ZyrKni %d %d", {d, c}), kni, rd->I(c).kni);
+      Real(verify ? t::DevListInom : t::DevicesInom, 0, Format("ZyrInom %d %d", {d, c}), inom, rd->I(c).inom);
+      Real(verify ? t::DevListKnDev : t::DevicesKnV, 0, Format("%sZyrKnu %d", {idt, c}), eu.knu, local.knu[k]);
+      Real(verify ? t::DevListVnomDev : t::DevicesVnom, 0, Format("%sZyrVnom %d", {idt, c}), vnom, local.vnom[k]);
+      Real(verify ? t::DevListKnDev : t::DevicesKnI, 0, Format("%sZyrKni %d", {idt, c}), kni, local.kni[k]);
+      Real(verify ? t::DevListInomDev : t::DevicesInom, 0, Format("%sZyrInom %d", {idt, c}), inom, local.inom[k]);
     }
   }
 }
@@ -180,8 +191,8 @@ void TZyrDConfigChecker::BinaryInputs(const TNetListData& e, const TReportedStat
     for (int i = 1; i <= kNetBinaryInputs; ++i) {
       if (ed.BI(i).switch_id == 0) continue;
       const TReportedInput r = rd ? rd->reported[static_cast<size_t>(i - 1)] : TReportedInput{};
-      Int("Devices/BinIn/Function", 0, Format("%sZyrBIFu %d", {idt, i}), 2, r.function);
-      Int("Devices/BinIn/Inv", 0, Format("%sZyrBIInv %d", {idt, i}), ed.BI(i).inverted, r.inverted);
+      Int(t::BinInFunction, 0, Format("%sZyrBIFu %d", {idt, i}), 2, r.function);
+      Int(t::BinInInv, 0, Format("%sZyrBIInv %d", {idt, i}), ed.BI(i).inverted, r.inverted);
     }
   }
 }
@@ -195,12 +206,12 @@ void TZyrDConfigChecker::Block(const BlockValues& saved, const BlockValues& read
     const int since = l->since >= 0 ? l->since : d.since_version;
     const double a = saved[static_cast<int>(i)], b = read[static_cast<int>(i)];
     if (since > version_) {
-      Row(l->label, since, d.name, ValueText(d, a), {});
+      Row({*l->text, l->index}, since, d.name, ValueText(d, a), {});
       continue;
     }
     const bool real = d.type == VarType::Real || d.type == VarType::RealText;
     const bool same = real ? (Exact(d.name) ? a == b : SameReal(a, b)) : a == b;
-    if (!same) Row(l->label, since, d.name, ValueText(d, a), ValueText(d, b));
+    if (!same) Row({*l->text, l->index}, since, d.name, ValueText(d, a), ValueText(d, b));
   }
 }
 
@@ -228,7 +239,7 @@ bool TZyrDConfigChecker::CheckConsistency(int version, TZyrDData& read, const TR
     const TDevice* d = rep.net.devices.Get(id);
     const int reported = d ? d->master_id : 0;
     if (reported != read.master_id)
-      Row("general/master id", 0, DeviceIdText(id) + "ZyrMasterId", DeviceIdText(read.master_id), DeviceIdText(reported));
+      Row(t::MasterId, 0, DeviceIdText(id) + "ZyrMasterId", DeviceIdText(read.master_id), DeviceIdText(reported));
   }
   Segments(compiled, rep.net);
   Switches(compiled, rep.net);
@@ -249,14 +260,18 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
     const int q = saved.IndexOfDevice(r.id);
     const TDeviceRecord s = q >= 0 ? saved.devices[static_cast<size_t>(q)] : TDeviceRecord{};
     const std::string idt = DeviceIdText(r.id);
-    const std::pair<std::string, std::string> ports[4][2] = {
-        {{"Communications/COM1", idt + "SetCom1"}, {ComSettingsText(s.com1), ComSettingsText(r.com1)}},
-        {{"Communications/COM2", idt + "SetCom2"}, {ComSettingsText(s.com2), ComSettingsText(r.com2)}},
-        {{"Communications/TynetL", idt + "SetLanL"}, {TynetSettingsText(s.tynet_l), TynetSettingsText(r.tynet_l)}},
-        {{"Communications/TynetR", idt + "SetLanR"}, {TynetSettingsText(s.tynet_r), TynetSettingsText(r.tynet_r)}},
+    struct Port {
+      const lang::Text3& label;
+      std::string name, a, b;
+    };
+    const Port ports[4] = {
+        {t::PortCom1, idt + "SetCom1", ComSettingsText(s.com1), ComSettingsText(r.com1)},
+        {t::PortCom2, idt + "SetCom2", ComSettingsText(s.com2), ComSettingsText(r.com2)},
+        {t::PortTynetL, idt + "SetLanL", TynetSettingsText(s.tynet_l), TynetSettingsText(r.tynet_l)},
+        {t::PortTynetR, idt + "SetLanR", TynetSettingsText(s.tynet_r), TynetSettingsText(r.tynet_r)},
     };
     for (const auto& port : ports)
-      if (port[1].first != port[1].second) Row(port[0].first, 0, port[0].second, port[1].first, port[1].second);
+      if (port.a != port.b) Row(port.label, 0, port.name, port.a, port.b);
   }
   // 2. General.
   for (int p = 0; p < read.DeviceCount(); ++p) {
@@ -265,36 +280,36 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
     const TDevice* d = rep.net.devices.Get(r.id);
     const int reported = d ? d->master_id : 0;
     if (reported != saved.master_id)
-      Row("general/master id", 0, idt + "ZyrMasterId", DeviceIdText(saved.master_id), DeviceIdText(reported));
+      Row(t::MasterId, 0, idt + "ZyrMasterId", DeviceIdText(saved.master_id), DeviceIdText(reported));
     const int q = saved.IndexOfDevice(r.id);
     const std::string name = q >= 0 ? saved.devices[static_cast<size_t>(q)].name : std::string();
-    if (name != r.name) Row("general/station name", 0, idt + "Station", name, r.name);
+    if (name != r.name) Row(t::StationName, 0, idt + "Station", name, r.name);
   }
-  Real("general/msg delay earth fault", 1102, "ZyrEMsgDelay", saved.ZyrEMsgDelay, read.ZyrEMsgDelay);
-  Real("general/msg break", 1102, "ZyrMsgBreak", saved.ZyrMsgBreak, read.ZyrMsgBreak);
+  Real(t::MsgDelayEarthFault, 1102, "ZyrEMsgDelay", saved.ZyrEMsgDelay, read.ZyrEMsgDelay);
+  Real(t::MsgBreak, 1102, "ZyrMsgBreak", saved.ZyrMsgBreak, read.ZyrMsgBreak);
   // 3. Station config file.
   if (version_ < 1208) {
-    Row("Station config file", 1208, "ZyrNetFile", {}, " ");
+    Row(t::StationConfigFile, 1208, "ZyrNetFile", {}, " ");
   } else if (saved.switches != read.switches) {
-    Row("Station config file", 0, "ZyrNetFile", {}, read.switches.empty() ? lang::Tr(tx::transfer::Missing) : " ");
+    Row(t::StationConfigFile, 0, "ZyrNetFile", {}, read.switches.empty() ? lang::Tr(t::Missing) : " ");
   }
   // 4.-6. Station model.
   Segments(compiled, rep.net);
   Switches(compiled, rep.net);
   Devices(read, compiled, rep, true);
   // 7. Harmonics.
-  Real("harmonics/earth fault threshold", 0, "Zyr5Vearth", saved.ZyrUearth, read.ZyrUearth);
+  Real(t::HarmEarthFaultThreshold, 0, "Zyr5Vearth", saved.ZyrUearth, read.ZyrUearth);
   Block(saved.harmonics, read.harmonics);
   // 8. Pulse location.
   if (version_ <= 1005) {
-    Row("pulsing general", 1006, "ZyrP...", {}, lang::Tr(tx::transfer::NotSupported));
+    Row(t::PulsingGeneral, 1006, "ZyrP...", {}, lang::Tr(t::NotSupported));
   } else {
     for (int p = 0; p < read.DeviceCount(); ++p) {
       const std::string idt = DeviceIdText(read.devices[static_cast<size_t>(p)].id);
       for (int i : {puls::ZyrPActive, puls::ZyrPImin, puls::ZyrPTon, puls::ZyrPToff, puls::ZyrPCyclesGross, puls::ZyrPCyclesNet}) {
         const VarDesc& d = PulsingBlock().vars[static_cast<size_t>(i)];
         const double a = saved.pulsing[i], b = read.pulse_copy[static_cast<size_t>(p)][i];
-        if (!SameReal(a, b)) Row(LabelOf(d.name)->label, 1006, idt + d.name, ValueText(d, a), ValueText(d, b));
+        if (!SameReal(a, b)) Row(*LabelOf(d.name)->text, 1006, idt + d.name, ValueText(d, a), ValueText(d, b));
       }
     }
     BlockValues s = saved.pulsing, r = read.pulsing;
@@ -304,20 +319,20 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
   }
   // 9. Transients and qui.
   if (version_ <= 1018) {
-    Row("transients general", 1019, "ZyrT...", {}, lang::Tr(tx::transfer::NotSupported));
+    Row(t::TransientsGeneral, 1019, "ZyrT...", {}, lang::Tr(t::NotSupported));
   } else {
     for (int p = 0; p < read.DeviceCount(); ++p) {
       const std::string idt = DeviceIdText(read.devices[static_cast<size_t>(p)].id);
       for (int i : {trans::ZyrTActive, trans::ZyrTVmin, trans::ZyrTImin}) {
         const VarDesc& d = TransientsBlock().vars[static_cast<size_t>(i)];
         const double a = saved.transients[i], b = read.trans_copy[static_cast<size_t>(p)][i];
-        if (!SameReal(a, b)) Row(LabelOf(d.name)->label, 1019, idt + d.name, ValueText(d, a), ValueText(d, b));
+        if (!SameReal(a, b)) Row(*LabelOf(d.name)->text, 1019, idt + d.name, ValueText(d, a), ValueText(d, b));
       }
       int mask = 0;
       if (const TDevice* d = compiled.devices.Get(read.devices[static_cast<size_t>(p)].id))
         for (int c = 1; c <= kZyrDInputs; ++c)
           if (d->I(c).segment != 0) mask |= 1 << (c - 1);
-      Int("transients/trigger mask", 1019, idt + "ZyrTVTrigger", mask, read.trans_trigger[static_cast<size_t>(p)]);
+      Int(t::TransTriggerMask, 1019, idt + "ZyrTVTrigger", mask, read.trans_trigger[static_cast<size_t>(p)]);
     }
     BlockValues s = saved.transients, r = read.transients;
     for (int i : {trans::ZyrTActive, trans::ZyrTVmin, trans::ZyrTImin}) r[i] = s[i];
@@ -327,18 +342,18 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
       for (int p = 0; p < read.DeviceCount(); ++p)
         for (int c = 1; c <= kZyrDInputs; ++c) {
           const size_t k = static_cast<size_t>(4 * p + c - 1);
-          Real("Signal Noise Reduction", 1323, Format("ZyrTCurRed %d", {static_cast<int>(k) + 1}), saved.cur_red[k], read.cur_red[k]);
+          Real(t::SignalNoiseReduction, 1323, Format("ZyrTCurRed %d", {static_cast<int>(k) + 1}), saved.cur_red[k], read.cur_red[k]);
         }
   }
   // 10. Wattmetric.
   if (version_ <= 1028) {
-    Row("wattmetric general", 1029, "ZyrW...", {}, lang::Tr(tx::transfer::NotSupported));
+    Row(t::WattGeneral, 1029, "ZyrW...", {}, lang::Tr(t::NotSupported));
   } else {
     for (int p = 0; p < read.DeviceCount(); ++p)
       for (int c = 1; c <= kZyrDInputs; ++c) {
         const size_t k = static_cast<size_t>(4 * p + c - 1);
-        Real("wattmetric/Imin", 1029, Format("ZyrWImin %d", {static_cast<int>(k) + 1}), saved.watt_imin[k], read.watt_imin[k]);
-        Real("wattmetric/angle", 1029, Format("ZyrWAngle %d", {static_cast<int>(k) + 1}), saved.watt_angle[k], read.watt_angle[k]);
+        Real(t::WattImin, 1029, Format("ZyrWImin %d", {static_cast<int>(k) + 1}), saved.watt_imin[k], read.watt_imin[k]);
+        Real(t::WattAngle, 1029, Format("ZyrWAngle %d", {static_cast<int>(k) + 1}), saved.watt_angle[k], read.watt_angle[k]);
       }
     Block(saved.wattmetric, read.wattmetric);
   }
@@ -349,17 +364,18 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
     for (int s = 0; s < kSignals; ++s) {
       const TLocSignal& a = saved.loc_signals[static_cast<size_t>(s)];
       const TLocSignal& b = read.loc_signals[static_cast<size_t>(s)];
-      Int("localization/harmonics direction", 1008, Format("ZyrMHarmDir %d", {s + 1}), a.harm, b.harm);
-      Int("localization/transients direction", 1008, Format("ZyrMTransDir %d", {s + 1}), a.trans, b.trans);
-      Int("localization/pulse direction", 1008, Format("ZyrMPulsDir %d", {s + 1}), a.puls, b.puls);
-      Int("localization/wattmetric direction", 1008, Format("ZyrMWattDir %d", {s + 1}), a.watt, b.watt);
+      Int(t::LocHarmDir, 1008, Format("ZyrMHarmDir %d", {s + 1}), a.harm, b.harm);
+      Int(t::LocTransDir, 1008, Format("ZyrMTransDir %d", {s + 1}), a.trans, b.trans);
+      Int(t::LocPulseDir, 1008, Format("ZyrMPulsDir %d", {s + 1}), a.puls, b.puls);
+      Int(t::LocWattDir, 1008, Format("ZyrMWattDir %d", {s + 1}), a.watt, b.watt);
     }
   }
   for (int p = 0; p < read.DeviceCount(); ++p) {
     const uint8_t id = read.devices[static_cast<size_t>(p)].id;
     const int q = saved.IndexOfDevice(id);
     const std::string idt = DeviceIdText(id);
-    auto outputs = [&](const char* kind, const char* fu_label, const char* mfu_label, const char* mchan_label,
+    auto outputs = [&](const char* kind, const lang::Text3& fu_label, const lang::Text3& mfu_label,
+                       const lang::Text3& mchan_label,
                        const TOutput* s, const TOutput* r, int count) {
       for (int o = 1; o <= count; ++o) {
         const TOutput a = q >= 0 ? s[o - 1] : TOutput{};
@@ -373,9 +389,9 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
       }
     };
     const size_t sq = static_cast<size_t>(q >= 0 ? q : 0);
-    outputs("Rel", "relay function", "master relay function", "master relay channel", saved.relays[sq].data(),
+    outputs("Rel", t::RelayFunction, t::MasterRelayFunction, t::MasterRelayChannel, saved.relays[sq].data(),
             read.relays[static_cast<size_t>(p)].data(), kZyrDRelays);
-    outputs("Led", "LED function", "master LED function", "master LED channel", saved.leds[sq].data(),
+    outputs("Led", t::LedFunction, t::MasterLedFunction, t::MasterLedChannel, saved.leds[sq].data(),
             read.leds[static_cast<size_t>(p)].data(), kZyrDLeds);
   }
   // 13. Configuration ids.

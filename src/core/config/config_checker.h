@@ -10,6 +10,7 @@
 #include "config/net_list_data.h"
 #include "config/reported_station.h"
 #include "config/zyr_d_data.h"
+#include "lang/lang.h"
 
 namespace trivex {
 
@@ -26,10 +27,17 @@ class TZyrDConfigChecker {
   static bool SameReal(double a, double b) { return std::abs(a - b) <= 0.001 + 1e-12; }
 
  private:
-  void Row(const std::string& label, int since, const std::string& name, const std::string& a,
-           const std::string& b);
-  void Real(const std::string& label, int since, const std::string& name, double a, double b, bool exact = false);
-  void Int(const std::string& label, int since, const std::string& name, long long a, long long b);
+  // A row label: a text of the checker's table, with the index for its "%d" when it has one.
+  // The text is taken in the current language when the row is added.
+  struct LabelRef {
+    LabelRef(const lang::Text3& t, int i = -1) : text(&t), index(i) {}  // NOLINT: implicit on purpose
+    const lang::Text3* text;
+    int index;
+    std::string Text() const;
+  };
+  void Row(LabelRef label, int since, const std::string& name, const std::string& a, const std::string& b);
+  void Real(LabelRef label, int since, const std::string& name, double a, double b, bool exact = false);
+  void Int(LabelRef label, int since, const std::string& name, long long a, long long b);
   void Segments(const TNetListData& expected, const TNetListData& read);
   void Switches(const TNetListData& expected, const TNetListData& read);
   void Devices(const TZyrDData& read, const TNetListData& expected, const TReportedStation& reported, bool verify);
