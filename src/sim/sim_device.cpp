@@ -58,7 +58,7 @@ void BuildDefaultStation(SimStation& station) {
   auto& master = station.Add(1, "ZYR-D", "1.2.20", "ZYR-D Master");
   auto& slave = station.Add(2, "ZYR-D", "1.2.20", "ZYR-D Slave");
   auto& dm = station.Add(11, "ZYR-DM", "0.2.13", "ZYR-DM Feeder");
-  for (SimDevice* d : {&master, &slave, &dm}) d->station = "Demo Substation";
+  for (SimDevice* d : {&master, &slave, &dm}) d->station = "Sub Nord";  // a relay holds at most 8 characters
   master.vars.Set("ZyrMasterId", "1");
   slave.vars.Set("ZyrMasterId", "1");
 }

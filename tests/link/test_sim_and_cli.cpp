@@ -43,7 +43,7 @@ TEST(Simulator, DefaultStationAddressingAndVariables) {
                     {"aa:dir+", "A:\r\nA1:\r\nB:"},
                     {"aa:device.+", "ZYR-D Master"},
                     {"B:device.+", "ZYR-DM Feeder"},
-                    {"A1:station#+", "Demo Substation"},
+                    {"A1:station#+", "Sub Nord"},
                     {"AA::", ""},
                     {"AA::,Kenn,!+", "1"},
                     {"B:Kenn,!+", "11"},

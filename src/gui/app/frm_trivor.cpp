@@ -22,6 +22,7 @@
 #include "app/qt_text.h"
 #include "app/status_panels.h"
 #include "config/config_file.h"
+#include "config/config_transfer.h"
 #include "config/config_report.h"
 #include "link/link_settings.h"
 #include "config/frm_config_summary.h"
@@ -149,6 +150,11 @@ void TFrmTrivor::CreateActionsAndMenus() {
   connect(AcnSaveAs, &QAction::triggered, this, [this] { SaveAs(); });
   connect(AcnNew, &QAction::triggered, this, &TFrmTrivor::New);
   connect(AcnPrint, &QAction::triggered, this, &TFrmTrivor::Print);
+  // Read, Send and Verify run on the ZYR-D page; the regulator page handles its own.
+  transfer_ = std::make_unique<TConfigTransfer>(*this);
+  connect(AcnRead, &QAction::triggered, this, [this] { ConfigAction(&TConfigTransfer::Read); });
+  connect(AcnSend, &QAction::triggered, this, [this] { ConfigAction(&TConfigTransfer::Send); });
+  connect(AcnVerify, &QAction::triggered, this, [this] { ConfigAction(&TConfigTransfer::Verify); });
   addAction(AcnXSettings);
 
   MnuFile = new QMenu(this);
@@ -611,6 +617,14 @@ void TFrmTrivor::New() {
   if (!c->tracker.DeclareSaved()) RefreshCaption();
   RefreshNetList(*c);
   RefreshView();
+}
+
+void TFrmTrivor::ConfigAction(void (TConfigTransfer::*action)()) {
+  if (CurrentPage() != kPageZyrD) {
+    QMessageBox::information(this, windowTitle(), QTr(tx::app::MsgOnlyZyrDTransfer));
+    return;
+  }
+  (transfer_.get()->*action)();
 }
 
 void TFrmTrivor::Print() {

@@ -29,6 +29,7 @@
 namespace trivex {
 
 class TFrmOptions;
+class TConfigTransfer;
 
 class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   Q_OBJECT
@@ -94,6 +95,8 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   bool SaveAsFile(const QString& path);
   void New();
   void SetReadOnly();
+  // The configuration transfer of the ZYR-D page (Read, Send, Verify).
+  TConfigTransfer& Transfer() { return *transfer_; }
   // Print: a preview of the configuration's report, printed from there.
   void Print();
   static void PrintTo(QPrinter& printer, const TZyrData& config);
@@ -148,6 +151,8 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   TQtLinkUi link_ui_{this};
   std::unique_ptr<TKombiCommunicator> link_;
   TComMenu* com_menu_ = nullptr;
+  std::unique_ptr<TConfigTransfer> transfer_;
+  void ConfigAction(void (TConfigTransfer::*action)());
   std::unique_ptr<TZyrDData> zyrd_;
   std::unique_ptr<TZyrDmData> zyrdm_;
   CommandLine cmd_;
