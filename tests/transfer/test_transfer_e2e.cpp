@@ -1,9 +1,12 @@
 // The ZYR-D transfer against the simulator: the exact requests of a send on two firmware
 // versions, send / read / verify round trip, a changed value found by the verification,
-// Stop during a send, a refused element, and the checks made before anything is sent.
+// Stop during a send, a refused element, the checks made before anything is sent, and the
+// command line's verify and check.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -229,6 +232,107 @@ TEST_F(TransferE2E, OldFirmwareGetsNoNetFileAndTheMinimumCurrentInPercent) {
   EXPECT_TRUE(read.switches.empty());
   EXPECT_EQ(rig.infos.size(), 1u);
   EXPECT_DOUBLE_EQ(read.harmonics[harm::Zyr5Imin], 0.4);
+}
+
+
+// A station of three relays on firmware 1.4.32 with extra lines per relay section.
+std::string StationFile(const std::string& name, const std::map<std::string, std::string>& extra) {
+  const std::string path = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()) + ".txt");
+  std::ofstream f(path);
+  f << "port = A:\n";
+  for (const char* id : {"A:", "A1:", "A2:"}) {
+    f << "[" << id << "]\ntype = ZYR-D\nversion = 1.4.32\nname = R" << id << "\n";
+    if (auto it = extra.find(id); it != extra.end()) f << it->second << "\n";
+  }
+  return path;
+}
+
+TEST_F(TransferE2E, SlaveFirmwareAndIoCardAreCheckedBeforeAnythingIsWritten) {
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> station;
+    bool relay6_on_a1;
+    int reset_input_on_a1;  // harmonics reset input of A1:, 0 none
+    const char* refusal;    // nullptr: the send goes through
+  } cases[] = {
+      {"slave firmware differs", {{"A2:", "version = 1.4.31"}}, false, 0,
+       "Error while sending the Configuration:\r\nFirmware versions of master and\r\ndevice A2: are different"},
+      {"card of 5 relays, relay 6 set", {{"A1:", "SimRelays = 5"}}, true, 0,
+       "The I/O-card of device A1: doesn't\r\nsupport the configuration of Relay 6"},
+      {"card of 5 relays, input 13 used", {{"A1:", "SimRelays = 5"}}, false, 13,
+       "The I/O-card of device A1: doesn't\r\nsupport the configuration of BinIn 13"},
+      {"card of 5 relays, relay 6 free", {{"A1:", "SimRelays = 5"}}, false, 12, nullptr},
+      {"card of 6 relays, relay 6 set", {{"A1:", "SimRelays = 6"}}, true, 16, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string station = StationFile("trivex_fit", c.station);
+    Rig rig({"--station", station});
+    auto config = SmallSystem(3);
+    if (c.relay6_on_a1) config->relays[1][5].fu = bafMaster;
+    if (c.reset_input_on_a1) {
+      config->harmonics[harm::Zyr5ResetId] = 2;
+      config->harmonics[harm::Zyr5ResetBI] = c.reset_input_on_a1;
+    }
+    const int result = rig.pump->Send(*config, Compiled(*config));
+    std::filesystem::remove(station);
+    const size_t writes = std::count_if(rig.requests.begin(), rig.requests.end(),
+                                        [](const std::string& r) { return r.find('=') != std::string::npos; });
+    if (!c.refusal) {
+      EXPECT_NE(result, 1);
+      EXPECT_GT(writes, 100u);
+      continue;
+    }
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(writes, 0u) << rig.requests.back();
+    ASSERT_FALSE(rig.ui.messages.empty());
+    EXPECT_NE(rig.ui.messages.back().text.find(c.refusal), std::string::npos) << rig.ui.messages.back().text;
+  }
+}
+
+TEST_F(TransferE2E, CommandLineVerifyExitsOneOnDifferencesAndCheckPrintsItsRows) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("trivex_cli_verify_" + std::to_string(::getpid()));
+  fs::create_directories(dir);
+  const std::string sent = (dir / "sent.ini").string(), read = (dir / "read.ini").string();
+  auto config = SmallSystem(3);
+  config->SetFileName(sent);
+  ASSERT_TRUE(config->Save());
+  Rig rig({"--station", kData + "/station_1432.txt"});
+  auto cli = [&](std::vector<std::string> args) {
+    args.insert(args.begin(), {"--port", rig.sim.path(), "--lang", "en"});
+    return RunProcess(TRIVEX_CLI_PATH, args);
+  };
+  ASSERT_EQ(cli({"config", "send", sent}).status, 0);
+  // What the relays hold, ports included, read back into a file: no differences.
+  ASSERT_EQ(cli({"config", "read", "--device", "A:", "-o", read}).status, 0);
+  ProcessResult same = cli({"config", "verify", read});
+  EXPECT_EQ(same.status, 0) << same.out << same.err;
+  EXPECT_EQ(same.out, "");
+
+  // The angle changed on the master behind the program's back.
+  rig.link->Open();
+  std::string reply;
+  ASSERT_EQ(rig.link->SendRecvSync("ZyrConfig=1,Zyr5Angle=20,ZyrConfig=0", reply, 1000), 0);
+  rig.link->Close();
+  ProcessResult differs = cli({"config", "verify", read});
+  EXPECT_EQ(differs.status, 1) << differs.err;
+  EXPECT_EQ(differs.out, "harmonics/angle\t1.0.03\tZyr5Angle\t12.5\t20\n");
+
+  // The check alone: firmware 1.0.17 knows no voltage group of a segment; the row is printed
+  // on standard output in the language asked for.
+  EXPECT_EQ(RunProcess(TRIVEX_CLI_PATH, {"config", "check", sent}).status, 0);
+  struct Lang {
+    const char* code;
+    const char* label;
+  } langs[] = {{"en", "station cfg/segment 0/voltage group\t"}, {"de", "Stationskonfig./Segment 0/Spannungsgruppe\t"}};
+  for (const Lang& l : langs) {
+    ProcessResult check = RunProcess(TRIVEX_CLI_PATH, {"--lang", l.code, "config", "check", sent, "--firmware", "1.0.17"});
+    EXPECT_EQ(check.status, 1) << check.err;
+    EXPECT_EQ(check.out.rfind(l.label, 0), 0u) << check.out;
+    EXPECT_EQ(check.err, "");
+  }
+  fs::remove_all(dir);
 }
 
 }  // namespace
