@@ -31,6 +31,7 @@
 #include "lang/format.h"
 #include "lang/lang.h"
 #include "lang/texts_app.h"
+#include "logbook/logbook_page.h"
 
 namespace trivex {
 
@@ -61,6 +62,8 @@ TFrmTrivor::TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* pa
   // Until the configuration pages are built the two pages show caption and devices.
   SetViewFactory(kPageZyrD, [this](QWidget* sheet) { return new TFrmConfigSummary(sheet, *zyrd_); });
   SetViewFactory(kPageZyrDm, [this](QWidget* sheet) { return new TFrmConfigSummary(sheet, *zyrdm_); });
+  // The logbook page with its settings; it fetches over the program's link.
+  InstallLogbookPage(*this, link_.get());
 
   // "Data Folder=EXE Folder": the program's own folder for every file dialog and the logbook.
   if (settings_.argv0_initial_dir) {
