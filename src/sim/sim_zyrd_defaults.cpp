@@ -42,6 +42,9 @@ constexpr NameDefault kDefaults[] = {
     {"ZyrLedFu", "0"},      {"ZyrLedInv", "0"},     {"ZyrMRelFu", "0"},     {"ZyrMRelChan", "0"},
     {"ZyrMLedFu", "0"},     {"ZyrMLedChan", "0"},   {"ZyrMHarmDir", "0"},   {"ZyrMTransDir", "0"},
     {"ZyrMPulsDir", "0"},   {"ZyrMWattDir", "0"},   {"ZyrMQuiDir", "0"},
+    // Directions of each output, held by the master, on firmware before 1.0.08.
+    {"ZyrRelHarmDir", "0"}, {"ZyrRelTransDir", "0"}, {"ZyrRelPulsDir", "0"}, {"ZyrRelWattDir", "0"},
+    {"ZyrLedHarmDir", "0"}, {"ZyrLedTransDir", "0"}, {"ZyrLedPulsDir", "0"}, {"ZyrLedWattDir", "0"},
 };
 
 std::vector<const SimDevice*> ZyrDDevices(const SimStation& station) {

@@ -13,6 +13,7 @@
 #include "app/app_state.h"
 #include "config/config_checker.h"
 #include "config/net_list_converter.h"
+#include "lang/format.h"
 #include "lang/lang.h"
 #include "link/kombi_communicator.h"
 #include "link_test_support.h"
@@ -235,13 +236,14 @@ TEST_F(TransferE2E, OldFirmwareGetsNoNetFileAndTheMinimumCurrentInPercent) {
 }
 
 
-// A station of three relays on firmware 1.4.32 with extra lines per relay section.
-std::string StationFile(const std::string& name, const std::map<std::string, std::string>& extra) {
+// A station of three relays with extra lines per relay section.
+std::string StationFile(const std::string& name, const std::map<std::string, std::string>& extra,
+                        const std::string& version = "1.4.32") {
   const std::string path = std::filesystem::temp_directory_path() / (name + "_" + std::to_string(::getpid()) + ".txt");
   std::ofstream f(path);
   f << "port = A:\n";
   for (const char* id : {"A:", "A1:", "A2:"}) {
-    f << "[" << id << "]\ntype = ZYR-D\nversion = 1.4.32\nname = R" << id << "\n";
+    f << "[" << id << "]\ntype = ZYR-D\nversion = " << version << "\nname = R" << id << "\n";
     if (auto it = extra.find(id); it != extra.end()) f << it->second << "\n";
   }
   return path;
@@ -333,6 +335,45 @@ TEST_F(TransferE2E, CommandLineVerifyExitsOneOnDifferencesAndCheckPrintsItsRows)
     EXPECT_EQ(check.err, "");
   }
   fs::remove_all(dir);
+}
+
+TEST_F(TransferE2E, OldFirmwareVerifiesTheDirectionsOfEachOutput) {
+  const std::string station = StationFile("trivex_dirs", {}, "1.0.07");
+  Rig rig({"--station", station});
+  auto config = SmallSystem(3);
+  config->relays[0][0].mfu = mfOberschwRueck;  // master relay 1: harmonics backwards
+  config->loc_signals[1].watt = wmrVorwaerts;
+  config->leds[2][2].mfu = mfOrtung2;  // LED 3 of A2: signal 2, wattmetric forwards
+  const TNetListData compiled = Compiled(*config);
+  ASSERT_NE(rig.pump->Send(*config, compiled), 1);
+  auto sent = [&](const std::string& r) { return std::count(rig.requests.begin(), rig.requests.end(), r); };
+  EXPECT_EQ(sent(Format("ZyrRelHarmDir 1 1=%d", {static_cast<int>(owrRueckwaerts)})), 1);
+  EXPECT_EQ(sent(Format("ZyrLedWattDir 3 3=%d", {static_cast<int>(wmrVorwaerts)})), 1);
+
+  auto direction_rows = [&] {
+    TZyrDData read;
+    TReportedStation reported;
+    EXPECT_EQ(rig.pump->Read(read, reported, 1), 0);
+    TZyrDConfigChecker checker;
+    checker.Verify(rig.pump->FirmwareVersion(), *config, reported, read, compiled);
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& r : checker.Msgs().Rows())
+      if (r[0].find("direction relay") != std::string::npos) rows.push_back(r);
+    return rows;
+  };
+  EXPECT_TRUE(direction_rows().empty());
+  // The master loses the wattmetric direction of that LED.
+  rig.link->Open();
+  std::string reply;
+  ASSERT_EQ(rig.link->SendRecvSync("ZyrConfig=1,ZyrLedWattDir 3 3=0,ZyrConfig=0", reply, 1000), 0);
+  rig.link->Close();
+  const auto rows = direction_rows();
+  std::filesystem::remove(station);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0][0], "wattmetric direction relay");
+  EXPECT_EQ(rows[0][2], "ZyrLedWattDir 3 3");
+  EXPECT_EQ(rows[0][3], std::to_string(static_cast<int>(wmrVorwaerts)));
+  EXPECT_EQ(rows[0][4], "0");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "config/device_id.h"
+#include "config/enumerations.h"
 #include "config/net_list_converter.h"
 #include "config/port_settings.h"
 #include "lang/format.h"
@@ -90,6 +91,26 @@ std::string ValueText(const VarDesc& d, double v) {
 }
 
 }  // namespace
+
+TOutputDirections TZyrDConfigChecker::ImpliedDirections(const TZyrDData& c, int mfu) {
+  TOutputDirections d{};  // harmonics, transients, pulse, wattmetric
+  switch (mfu) {
+    case mfWischerVor: d[1] = wrVorwaerts; break;
+    case mfWischerRueck: d[1] = wrRueckwaerts; break;
+    case mfOberschwVor: d[0] = owrVorwaerts; break;
+    case mfOberschwRueck: d[0] = owrRueckwaerts; break;
+    case mfPulsortungVor: d[2] = porVorwaerts; break;
+    case mfWattmetrVor: d[3] = wmrVorwaerts; break;
+    case mfWattmetrRueck: d[3] = wmrRueckwaerts; break;
+    case mfOrtung1: case mfOrtung2: case mfOrtung3: case mfOrtung4: {
+      const TLocSignal& s = c.loc_signals[static_cast<size_t>(mfu - mfOrtung1)];
+      d = {s.harm, s.trans, s.puls, s.watt};
+      break;
+    }
+    default: break;
+  }
+  return d;
+}
 
 std::string TZyrDConfigChecker::LabelRef::Text() const {
   return index >= 0 ? Format(lang::Tr(*text), {index}) : std::string(lang::Tr(*text));
@@ -374,8 +395,11 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
     const uint8_t id = read.devices[static_cast<size_t>(p)].id;
     const int q = saved.IndexOfDevice(id);
     const std::string idt = DeviceIdText(id);
+    static const char* const kMethods[4] = {"Harm", "Trans", "Puls", "Watt"};
+    static const lang::Text3* const kDirLabels[4] = {&t::HarmDirRelay, &t::TransDirRelay, &t::PulseDirRelay,
+                                                     &t::WattDirRelay};
     auto outputs = [&](const char* kind, const lang::Text3& fu_label, const lang::Text3& mfu_label,
-                       const lang::Text3& mchan_label,
+                       const lang::Text3& mchan_label, const std::map<uint8_t, std::vector<TOutputDirections>>& dirs,
                        const TOutput* s, const TOutput* r, int count) {
       for (int o = 1; o <= count; ++o) {
         const TOutput a = q >= 0 ? s[o - 1] : TOutput{};
@@ -383,15 +407,23 @@ bool TZyrDConfigChecker::Verify(int version, const TZyrDData& saved, const TRepo
         if (version_ >= 1008) {
           Int(mfu_label, 1008, Format("ZyrM%sFu %d %d", {kind, p + 1, o}), a.mfu, b.mfu);
           Int(mchan_label, 1008, Format("ZyrM%sChan %d %d", {kind, p + 1, o}), a.mchan, b.mchan);
+        } else {
+          // The directions the master holds for the output against those its saved function implies.
+          const TOutputDirections want = ImpliedDirections(saved, a.mfu);
+          TOutputDirections got{};
+          if (auto it = dirs.find(id); it != dirs.end() && it->second.size() >= static_cast<size_t>(o))
+            got = it->second[static_cast<size_t>(o - 1)];
+          for (int m = 0; m < 4; ++m)
+            Int(*kDirLabels[m], 0, Format("Zyr%s%sDir %d %d", {kind, kMethods[m], p + 1, o}), want[m], got[m]);
         }
         Int(fu_label, 0, Format("%sZyr%sFu %d", {idt, kind, o}), a.fu, b.fu);
         Int(fu_label, 0, Format("%sZyr%sInv %d", {idt, kind, o}), a.inv, b.inv);
       }
     };
     const size_t sq = static_cast<size_t>(q >= 0 ? q : 0);
-    outputs("Rel", t::RelayFunction, t::MasterRelayFunction, t::MasterRelayChannel, saved.relays[sq].data(),
-            read.relays[static_cast<size_t>(p)].data(), kZyrDRelays);
-    outputs("Led", t::LedFunction, t::MasterLedFunction, t::MasterLedChannel, saved.leds[sq].data(),
+    outputs("Rel", t::RelayFunction, t::MasterRelayFunction, t::MasterRelayChannel, rep.relay_dirs,
+            saved.relays[sq].data(), read.relays[static_cast<size_t>(p)].data(), kZyrDRelays);
+    outputs("Led", t::LedFunction, t::MasterLedFunction, t::MasterLedChannel, rep.led_dirs, saved.leds[sq].data(),
             read.leds[static_cast<size_t>(p)].data(), kZyrDLeds);
   }
   // 13. Configuration ids.

@@ -23,6 +23,10 @@ class TZyrDConfigChecker {
   bool Verify(int version, const TZyrDData& saved, const TReportedStation& reported, const TZyrDData& read,
               const TNetListData& compiled);
 
+  // The harmonics, transients, pulse and wattmetric directions that the master function
+  // `mfu` of an output stands for (firmware before 1.0.08 holds these instead of signals).
+  static TOutputDirections ImpliedDirections(const TZyrDData& config, int mfu);
+
   // Reals are equal when they differ by at most 0.001.
   static bool SameReal(double a, double b) { return std::abs(a - b) <= 0.001 + 1e-12; }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <ctime>
 
+#include "config/config_checker.h"
 #include "config/device_id.h"
 #include "config/enumerations.h"
 #include "lang/format.h"
@@ -32,30 +33,6 @@ std::string ValueText(const VarDesc& d, double v) {
 double ReplyValue(const std::string& reply) {
   auto v = reply::Number(reply);
   return v ? *v : 0;
-}
-
-// The directions that a master function implies for the four methods of older firmware.
-struct Directions {
-  int harm = 0, trans = 0, puls = 0, watt = 0;
-};
-Directions Implied(const TZyrDData& c, int mfu) {
-  Directions d;
-  switch (mfu) {
-    case mfWischerVor: d.trans = wrVorwaerts; break;
-    case mfWischerRueck: d.trans = wrRueckwaerts; break;
-    case mfOberschwVor: d.harm = owrVorwaerts; break;
-    case mfOberschwRueck: d.harm = owrRueckwaerts; break;
-    case mfPulsortungVor: d.puls = porVorwaerts; break;
-    case mfWattmetrVor: d.watt = wmrVorwaerts; break;
-    case mfWattmetrRueck: d.watt = wmrRueckwaerts; break;
-    case mfOrtung1: case mfOrtung2: case mfOrtung3: case mfOrtung4: {
-      const TLocSignal& s = c.loc_signals[static_cast<size_t>(mfu - mfOrtung1)];
-      d = {s.harm, s.trans, s.puls, s.watt};
-      break;
-    }
-    default: break;
-  }
-  return d;
 }
 
 }  // namespace
@@ -513,6 +490,7 @@ bool TZyrDConfigPump::Outputs() {
       }
     }
   }
+  static const char* const kMethods[4] = {"Harm", "Trans", "Puls", "Watt"};
   auto outputs = [&](const char* kind, int p, TOutput* out, int count) {
     const std::string id = Id(p);
     for (int r = 1; r <= count; ++r) {
@@ -526,10 +504,22 @@ bool TZyrDConfigPump::Outputs() {
         if (!Num(prefix_ + Format("ZyrM%sChan %d %d=%d", {kind, p + 1, r, o.mchan}),
                  prefix_ + Format("ZyrM%sChan+# %d %d", {kind, p + 1, r}), mchan)) return false;
       } else if (sending_) {
-        const Directions d = Implied(*cfg_, o.mfu);
-        const std::pair<const char*, int> dirs[] = {{"Harm", d.harm}, {"Trans", d.trans}, {"Puls", d.puls}, {"Watt", d.watt}};
-        for (const auto& [name, value] : dirs)
-          if (!CommandStep(prefix_ + Format("Zyr%s%sDir %d %d=%d", {kind, name, p + 1, r, value}))) return false;
+        // Older firmware knows no signals: the master takes the directions each output has.
+        const TOutputDirections d = TZyrDConfigChecker::ImpliedDirections(*cfg_, o.mfu);
+        for (int m = 0; m < 4; ++m)
+          if (!CommandStep(prefix_ + Format("Zyr%s%sDir %d %d=%d", {kind, kMethods[m], p + 1, r, d[m]}))) return false;
+      } else {
+        TOutputDirections d{};
+        for (int m = 0; m < 4; ++m) {
+          double v = 0;
+          if (!Num({}, prefix_ + Format("Zyr%s%sDir_+# %d %d", {kind, kMethods[m], p + 1, r}), v)) return false;
+          d[m] = static_cast<int>(v);
+        }
+        if (!counting_) {
+          auto& list = (kind[0] == 'R' ? rep_->relay_dirs : rep_->led_dirs)[cfg_->devices[static_cast<size_t>(p)].id];
+          if (list.size() < static_cast<size_t>(r)) list.resize(static_cast<size_t>(r));
+          list[static_cast<size_t>(r - 1)] = d;
+        }
       }
       if (!sending_ && !counting_) {
         o.fu = static_cast<uint8_t>(fu);
