@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -163,7 +164,12 @@ TEST(LogbookWindow, OpenFilterFindAndExportLikeTheCommandLine) {
   EXPECT_TRUE(page.view->Find("Earth fault", true, true, false));  // upwards: back to the first hit
   EXPECT_EQ(page.view->View()->Caret().line, first_hit);
   EXPECT_FALSE(page.view->Find("earth fault", true, false, true));  // case matters now
-  EXPECT_TRUE(page.view->CaretPositionText().contains("Bytes"));
+  // Status field 3: caret line and column, selection length and text length.
+  EXPECT_TRUE(QRegularExpression("^L:\\d+ C:\\d+   11/[\\d,]+ Bytes$").match(page.view->CaretPositionText()).hasMatch())
+      << page.view->CaretPositionText().toStdString();
+  page.view->View()->SetCaret({2, 3});
+  EXPECT_TRUE(QRegularExpression("^L:2 C:3   \\d{1,3}(,\\d{3})* Bytes$").match(page.view->CaretPositionText()).hasMatch())
+      << page.view->CaretPositionText().toStdString();
 
   // The exports of the shown range equal the command line's over the same range.
   const std::string csv = dir.File("range.csv"), txt = dir.File("range.txt");

@@ -16,6 +16,7 @@ namespace trivex {
 
 bool TDeviceChooser::Scan(TKombiCommunicator& link) {
   const bool was_active = link.Active();
+  const int was_mode = link.Mode();
   const TKombiCommunicator::TEvents saved = link.Events();
   link.Close();
   link.Events() = {};
@@ -40,6 +41,7 @@ bool TDeviceChooser::Scan(TKombiCommunicator& link) {
   }
   link.Close();
   link.Events() = saved;
+  link.SetMode(was_mode);
   if (was_active) link.Open();
   SetEntries(std::move(found), port_name);
   return ok;

@@ -708,23 +708,19 @@ void TFrmLogbuch::UpdateCurrentLogfile() {
 
 void TFrmLogbuch::AfterFetch(const TLogFetchResult& r) {
   if (r.file_chosen && !r.path.empty() && r.path != current_file_) {
-    // The chosen file is the current one now; it has been loaded already.
-    const std::string keep_prefix = prefix_;
-    current_file_.clear();
-    const QSignalBlocker block(CbxFile);
-    CbxFile->setEditText(Q(r.path));
+    // The chosen file is the current one now; the fetch has loaded it already. Recent list
+    // and folder follow as for a committed file.
     current_file_ = r.path;
-    // Recent list and folder as for a committed file, without loading it again.
     auto& list = state_.data.log_files;
     list.erase(std::remove(list.begin(), list.end(), r.path), list.end());
     list.insert(list.begin(), r.path);
     if (list.size() > static_cast<size_t>(state_.data.max_logfile_history))
       list.resize(static_cast<size_t>(state_.data.max_logfile_history));
+    const QSignalBlocker block(CbxFile);
     CbxFile->clear();
     for (const auto& f : list) CbxFile->addItem(Q(f));
     CbxFile->setCurrentIndex(0);
     SetLogDir(S(QFileInfo(Q(r.path)).absolutePath()));
-    prefix_ = keep_prefix;
   }
   RefreshView();
   if (r.saved) {
