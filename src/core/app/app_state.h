@@ -24,6 +24,8 @@ class AppUi {
   virtual void SetStatusText(int panel, const std::string& text) = 0;
   // Lets the user interface run once between two exchanges.
   virtual void ProcessEvents() = 0;
+  // Waits `ms` milliseconds (the user interface keeps repainting meanwhile).
+  virtual void Wait(int ms);
 };
 
 // An AppUi that does nothing (command line, tests).

@@ -1,6 +1,5 @@
 #include "protocol/config_pump.h"
 
-#include <thread>
 
 #include "lang/format.h"
 #include "lang/texts_transfer.h"
@@ -75,7 +74,7 @@ void TConfigPump::ShowElapsed() {
   app_.SetStatusText(0, {});
   app_.SetStatusText(3, Format("%d:%2.2d:%2.2d.%3.3d", {h, m, s, f}));
   app_.ProcessEvents();
-  if (final_pause_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(final_pause_ms));
+  if (final_pause_ms > 0) app_.Wait(final_pause_ms);
 }
 
 void TConfigPump::Advance(const std::string& request) {

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <QEventLoop>
 #include <QDateTime>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -402,6 +403,13 @@ void TFrmTrivor::SetStatusText(int panel, const std::string& text) {
 }
 
 void TFrmTrivor::ProcessEvents() { QCoreApplication::processEvents(); }
+
+void TFrmTrivor::Wait(int ms) {
+  // The window keeps repainting while the program stays busy.
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
 
 void TFrmTrivor::OnInitialDirChanged(const std::string& dir) {
   if (in_dir_change_) return;

@@ -43,6 +43,7 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   void SetProgress(uint32_t position, uint32_t maximum) override;
   void SetStatusText(int panel, const std::string& text) override;
   void ProcessEvents() override;
+  void Wait(int ms) override;
   int BusyDepth() const { return busy_depth_; }
 
   void SetLanguage(int language);
