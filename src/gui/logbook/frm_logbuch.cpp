@@ -254,8 +254,7 @@ void TFrmLogbuch::CreateMenus() {
   AcnSignalEot->setCheckable(true);
   MnuLogfile->addSeparator()->setVisible(false);
   AcnRefresh = add(MnuLogfile, "MnuRefresh");
-  AcnRefresh->setShortcut(QKeySequence(Qt::Key_F5));
-  AcnRefresh->setVisible(false);
+  AcnRefresh->setVisible(false);  // F5 is a shortcut of the page (a hidden item has none)
 
   MnuContext = new QMenu(this);
   MnuContext->setObjectName(QStringLiteral("PopLogbuch"));
@@ -621,7 +620,12 @@ void TFrmLogbuch::CountInIdle() {
     count_timer_.stop();
     RequestPositionUpdate();
   }
-  if (!error.empty()) ShowError(lang::Tr(tx::fetch::CaptionError), error);
+  if (!error.empty()) {
+    const bool counting = count_timer_.isActive();
+    count_timer_.stop();  // no counting behind the message box
+    ShowError(lang::Tr(tx::fetch::CaptionError), error);
+    if (counting && !lines_.Complete()) count_timer_.start();
+  }
 }
 
 void TFrmLogbuch::RequestPositionUpdate() {
