@@ -7,7 +7,7 @@
 //
 // Device side: prefix + "fread.+ log.h 0 *" gives the ring header in the log file's header
 // text form (fi = oldest slot, li = newest slot, mod = number of slots); prefix + "fread.+ log
-// N" gives the record in slot N as raw bytes (a reply of 8 bytes or fewer, or one without
+// N" gives the record in slot N as raw bytes (a reply of 7 bytes or fewer, or one without
 // data words, means there is nothing more to read).
 //
 // The log file is never left worse than it was: nothing is written until the fetch ends; an
@@ -50,9 +50,10 @@ struct TLogFetchResult {
     kNothing,      // the device's ring is empty
     kNoLogbook,    // the device keeps no logbook
     kBadRing,      // the device reports slot numbers outside its ring
-    kAborted,      // stopped before anything was read; the file is unchanged
+    kAborted,      // stopped (Stop, Abort, a failed exchange) with the file unchanged
     kComplete,     // read up to the device's newest record and saved
-    kInterrupted,  // stopped early; what was read (complete events only) is saved
+    kInterrupted,  // ended early; what was read (complete events only) is saved, except
+                   // for a complete fetch (`full`), which then leaves the file as it was
     kFailed,       // bad data or a file error; file and records are unchanged
   };
   Outcome outcome = kCancelled;

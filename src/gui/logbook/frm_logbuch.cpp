@@ -75,6 +75,12 @@ LogbookFont LogbookFontOf(const QFont& font, int charset, int color) {
 
 bool IsWordChar(QChar c) { return c.isLetterOrNumber() || c == '_'; }
 
+// The arrow over a message box, also while the wait cursor is up.
+struct ArrowCursor {
+  ArrowCursor() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+  ~ArrowCursor() { QApplication::restoreOverrideCursor(); }
+};
+
 }  // namespace
 
 void TFrmLogbuch::SetFileDialogHook(FileDialogHook hook) { Hook() = std::move(hook); }
@@ -758,6 +764,7 @@ bool TFrmLogbuch::ChooseLogFile(const std::string& proposed_name, std::string& p
 }
 
 bool TFrmLogbuch::AskYesNo(const std::string& caption, const std::string& text) {
+  const ArrowCursor arrow;
   QMessageBox box(QMessageBox::Warning, Q(caption), MessageText(text), QMessageBox::Yes | QMessageBox::No, this);
   box.setObjectName(QStringLiteral("LogbookQuestion"));
   box.setDefaultButton(QMessageBox::No);
@@ -765,12 +772,14 @@ bool TFrmLogbuch::AskYesNo(const std::string& caption, const std::string& text) 
 }
 
 void TFrmLogbuch::ShowError(const std::string& caption, const std::string& text) {
+  const ArrowCursor arrow;
   QMessageBox box(QMessageBox::Critical, Q(caption), MessageText(text), QMessageBox::Ok, this);
   box.setObjectName(QStringLiteral("LogbookError"));
   box.exec();
 }
 
 TDialogAnswer TFrmLogbuch::AskReadError(const std::string& caption, const std::string& text, bool retry_cancel) {
+  const ArrowCursor arrow;
   QMessageBox box(QMessageBox::Critical, Q(caption), MessageText(text), QMessageBox::NoButton, this);
   box.setObjectName(QStringLiteral("LogbookReadError"));
   QPushButton* retry = nullptr;
