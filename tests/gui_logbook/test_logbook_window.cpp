@@ -17,7 +17,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/dlg_device_chooser.h"
+#include "app/dlg_logbuch_holen.h"
 #include "app/terminal_data.h"
 #include "config/date_time_formats.h"
 #include "config/device_time.h"
@@ -250,7 +250,7 @@ TEST(LogbookWindow, ReadFromDeviceAndUpdateThroughThePage) {
   // The chooser lists the bus; the device at the port is chosen with OK.
   QStringList listed;
   OnNextModal([&](QWidget* w) {
-    auto* chooser = qobject_cast<TDlgDeviceChooser*>(w);
+    auto* chooser = qobject_cast<TDlgLogbuchHolen*>(w);
     ASSERT_NE(chooser, nullptr);
     for (int i = 0; i < chooser->List()->count(); ++i) listed << chooser->List()->item(i)->text();
     chooser->Ok()->click();

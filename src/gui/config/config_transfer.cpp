@@ -13,7 +13,7 @@
 #include "lang/format.h"
 #include "lang/texts_app.h"
 #include "lang/texts_transfer.h"
-#include "app/dlg_device_chooser.h"
+#include "app/dlg_logbuch_holen.h"
 #include "protocol/zyr_d_config_pump.h"
 
 namespace trivex {
@@ -64,7 +64,7 @@ void RebuildNetList(TZyrDData& read, const TReportedStation& reported) {
 
 TConfigTransfer::TConfigTransfer(TFrmTrivor& main) : main_(main) {
   choose_device = [this](TDeviceChooser& chooser) {
-    TDlgDeviceChooser dlg(&main_, chooser);
+    TDlgLogbuchHolen dlg(&main_, chooser);
     return dlg.exec() == QDialog::Accepted;
   };
   show_result = [this](const TConfigMsgs& msgs) {

@@ -22,7 +22,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/dlg_device_chooser.h"
+#include "app/dlg_logbuch_holen.h"
 #include "app/qt_text.h"
 #include "app/status_panels.h"
 #include "app/terminal_data.h"
@@ -749,7 +749,7 @@ bool TFrmLogbuch::ChooseDevice(TDeviceChooser& chooser) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   if (link_) chooser.Scan(*link_);
   QApplication::restoreOverrideCursor();
-  TDlgDeviceChooser dialog(this, chooser);
+  TDlgLogbuchHolen dialog(this, chooser);
   return dialog.exec() == QDialog::Accepted;
 }
 

@@ -1,4 +1,4 @@
-#include "app/dlg_device_chooser.h"
+#include "app/dlg_logbuch_holen.h"
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -9,9 +9,9 @@
 
 namespace trivex {
 
-TDlgDeviceChooser::TDlgDeviceChooser(QWidget* parent, TDeviceChooser& chooser)
+TDlgLogbuchHolen::TDlgLogbuchHolen(QWidget* parent, TDeviceChooser& chooser)
     : QDialog(parent), chooser_(chooser) {
-  setObjectName(QStringLiteral("DlgDeviceChooser"));
+  setObjectName(QStringLiteral("DlgLogbuchHolen"));
   setWindowTitle(Q(chooser.CaptionText()));
   auto* lay = new QVBoxLayout(this);
   label_ = new QLabel(QTr(tx::fetch::ChooserDevice), this);
@@ -41,7 +41,7 @@ TDlgDeviceChooser::TDlgDeviceChooser(QWidget* parent, TDeviceChooser& chooser)
   connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TDlgDeviceChooser::Fill() {
+void TDlgLogbuchHolen::Fill() {
   list_->clear();
   for (int i = 0; i < chooser_.Count(); ++i) {
     auto* item = new QListWidgetItem(Q(chooser_.EntryText(i)), list_);

@@ -11,10 +11,10 @@
 
 namespace trivex {
 
-class TDlgDeviceChooser : public QDialog {
+class TDlgLogbuchHolen : public QDialog {
   Q_OBJECT
  public:
-  TDlgDeviceChooser(QWidget* parent, TDeviceChooser& chooser);
+  TDlgLogbuchHolen(QWidget* parent, TDeviceChooser& chooser);
   QListWidget* List() const { return list_; }
   QPushButton* Ok() const { return ok_; }
 
