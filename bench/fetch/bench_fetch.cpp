@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/app_state.h"
+#include "bench_sim.h"
 #include "link/kombi_communicator.h"
 #include "logbook/device_chooser.h"
 #include "logbook/log_file_reader.h"
@@ -26,37 +27,11 @@
 #include "logbook/logbook_fetch_ui.h"
 
 using namespace trivex;
+using namespace trivex::bench;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct Sim {
-  pid_t pid = -1;
-  std::string path;
-};
-
-Sim StartSim(const std::string& program, std::vector<std::string> args) {
-  int out[2];
-  if (pipe(out) != 0) std::exit(1);
-  args.insert(args.begin(), program);
-  Sim sim;
-  sim.pid = fork();
-  if (sim.pid == 0) {
-    dup2(out[1], 1);
-    close(out[0]);
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
-    _exit(127);
-  }
-  close(out[1]);
-  char c;
-  while (read(out[0], &c, 1) == 1 && c != '\n') sim.path += c;
-  close(out[0]);
-  if (sim.path.empty()) std::exit(1);
-  return sim;
-}
 
 class BenchUi : public LogbookFetchUi {
  public:
