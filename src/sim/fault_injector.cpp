@@ -4,11 +4,11 @@
 
 namespace trivex::sim {
 
-bool FaultInjector::Add(std::string_view spec, std::string& error) {
-  std::string_view kind = spec, pattern, count;
-  if (size_t c = spec.find(':'); c != std::string_view::npos) {
-    kind = spec.substr(0, c);
-    pattern = spec.substr(c + 1);
+bool FaultInjector::Add(std::string_view text, std::string& error) {
+  std::string_view kind = text, pattern, count;
+  if (size_t c = text.find(':'); c != std::string_view::npos) {
+    kind = text.substr(0, c);
+    pattern = text.substr(c + 1);
     // The count is the part after the last colon when it is a number; a pattern may itself
     // contain colons ("A1:ver+").
     if (size_t l = pattern.rfind(':'); l != std::string_view::npos) {

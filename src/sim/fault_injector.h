@@ -15,7 +15,7 @@ class FaultInjector {
  public:
   // "KIND[:PATTERN[:COUNT]]" with KIND noreply|nak|badsum|refuse; PATTERN empty or "*" for
   // every request; COUNT how many matching requests get the fault (absent: all).
-  bool Add(std::string_view spec, std::string& error);
+  bool Add(std::string_view text, std::string& error);
   void Clear() { faults_.clear(); }
   // The fault for this request, counted; none when no fault matches.
   std::optional<FaultKind> Take(std::string_view request);

@@ -36,7 +36,7 @@ void PrintHelp(std::ostream& out) {
          "  --log FILE           write every frame as a line \"RX <hex>\" or \"TX <hex>\"\n"
          "  --link PATH          also make PATH a symbolic link to the pseudo-terminal\n"
          "  --stdin              read control commands from standard input, one a line:\n"
-         "                       \"fault SPEC\", \"clear\" (drop all faults), \"quit\"\n";
+         "                       \"fault KIND[:PATTERN[:COUNT]]\", \"clear\" (drop all faults), \"quit\"\n";
   for (const auto& o : Options()) {
     std::string head = std::string("  ") + o.option + (*o.arg ? std::string(" ") + o.arg : "");
     out << head;

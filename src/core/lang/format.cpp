@@ -10,7 +10,7 @@
 namespace trivex {
 namespace {
 
-struct Spec {
+struct Specifier {
   bool left = false;
   bool zero = false;
   int width = -1;
@@ -143,7 +143,7 @@ std::string FormatWith(char dec, std::string_view fmt, std::initializer_list<Fmt
       out += '%';
       continue;
     }
-    Spec spec;
+    Specifier sp;
     // Optional argument index "N:" (or "*:").
     {
       size_t j = i;
@@ -160,41 +160,41 @@ std::string FormatWith(char dec, std::string_view fmt, std::initializer_list<Fmt
       }
     }
     for (; i < fmt.size() && (fmt[i] == '-' || fmt[i] == '0'); ++i) {
-      if (fmt[i] == '-') spec.left = true;
-      else spec.zero = true;
+      if (fmt[i] == '-') sp.left = true;
+      else sp.zero = true;
     }
     if (i < fmt.size() && fmt[i] == '*') {
-      spec.width = static_cast<int>(take_int());
-      if (spec.width < 0) {
-        spec.left = true;
-        spec.width = -spec.width;
+      sp.width = static_cast<int>(take_int());
+      if (sp.width < 0) {
+        sp.left = true;
+        sp.width = -sp.width;
       }
       ++i;
     } else {
       while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9') {
-        spec.width = (spec.width < 0 ? 0 : spec.width) * 10 + (fmt[i] - '0');
+        sp.width = (sp.width < 0 ? 0 : sp.width) * 10 + (fmt[i] - '0');
         ++i;
       }
     }
     if (i < fmt.size() && fmt[i] == '.') {
       ++i;
-      spec.precision = 0;
+      sp.precision = 0;
       if (i < fmt.size() && fmt[i] == '*') {
-        spec.precision = static_cast<int>(take_int());
+        sp.precision = static_cast<int>(take_int());
         ++i;
       } else {
         while (i < fmt.size() && fmt[i] >= '0' && fmt[i] <= '9') {
-          spec.precision = spec.precision * 10 + (fmt[i] - '0');
+          sp.precision = sp.precision * 10 + (fmt[i] - '0');
           ++i;
         }
       }
     }
     if (i >= fmt.size()) Throw(fmt, "incomplete specifier");
-    spec.type = static_cast<char>(std::tolower(static_cast<unsigned char>(fmt[i])));
+    sp.type = static_cast<char>(std::tolower(static_cast<unsigned char>(fmt[i])));
 
     std::string text;
     const auto& v = take().value();
-    switch (spec.type) {
+    switch (sp.type) {
       case 'd':
       case 'u': {
         int64_t n;
@@ -202,7 +202,7 @@ std::string FormatWith(char dec, std::string_view fmt, std::initializer_list<Fmt
         uint64_t mag;
         if (auto p = std::get_if<int64_t>(&v)) {
           n = *p;
-          if (spec.type == 'u' && n < 0) {
+          if (sp.type == 'u' && n < 0) {
             mag = static_cast<uint32_t>(n);  // unsigned 32-bit view as the device does
           } else {
             neg = n < 0;
@@ -214,8 +214,8 @@ std::string FormatWith(char dec, std::string_view fmt, std::initializer_list<Fmt
           Throw(fmt, "argument of %d is not an integer");
         }
         std::string digits = std::to_string(mag);
-        if (spec.precision > 0 && static_cast<int>(digits.size()) < spec.precision)
-          digits.insert(0, static_cast<size_t>(spec.precision) - digits.size(), '0');
+        if (sp.precision > 0 && static_cast<int>(digits.size()) < sp.precision)
+          digits.insert(0, static_cast<size_t>(sp.precision) - digits.size(), '0');
         text = (neg ? "-" : "") + digits;
         break;
       }
@@ -228,8 +228,8 @@ std::string FormatWith(char dec, std::string_view fmt, std::initializer_list<Fmt
         auto r = std::to_chars(buf, buf + sizeof buf, mag, 16);
         text.assign(buf, r.ptr);
         for (char& ch : text) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        if (spec.precision > 0 && static_cast<int>(text.size()) < spec.precision)
-          text.insert(0, static_cast<size_t>(spec.precision) - text.size(), '0');
+        if (sp.precision > 0 && static_cast<int>(text.size()) < sp.precision)
+          text.insert(0, static_cast<size_t>(sp.precision) - text.size(), '0');
         break;
       }
       case 'f':
@@ -242,34 +242,34 @@ std::string FormatWith(char dec, std::string_view fmt, std::initializer_list<Fmt
         else if (auto q = std::get_if<int64_t>(&v)) d = static_cast<double>(*q);
         else if (auto r = std::get_if<uint64_t>(&v)) d = static_cast<double>(*r);
         else Throw(fmt, "argument is not a number");
-        if (spec.type == 'f') {
-          text = Fixed(d, spec.precision < 0 ? 2 : spec.precision);
-        } else if (spec.type == 'g') {
-          text = General(d, spec.precision < 0 ? 15 : spec.precision);
-        } else if (spec.type == 'e') {
-          text = Scientific(d, spec.precision);
+        if (sp.type == 'f') {
+          text = Fixed(d, sp.precision < 0 ? 2 : sp.precision);
+        } else if (sp.type == 'g') {
+          text = General(d, sp.precision < 0 ? 15 : sp.precision);
+        } else if (sp.type == 'e') {
+          text = Scientific(d, sp.precision);
         } else {
-          text = WithThousands(Fixed(d, spec.precision < 0 ? 2 : spec.precision),
+          text = WithThousands(Fixed(d, sp.precision < 0 ? 2 : sp.precision),
                                dec == ',' ? '.' : ',', dec);
         }
-        if (spec.type != 'n') ReplaceDot(text, dec);
+        if (sp.type != 'n') ReplaceDot(text, dec);
         break;
       }
       case 's': {
         if (auto p = std::get_if<std::string_view>(&v)) text = std::string(*p);
         else Throw(fmt, "argument of %s is not a text");
-        if (spec.precision >= 0 && CharCount(text) > static_cast<size_t>(spec.precision))
-          text.resize(CharPrefixBytes(text, static_cast<size_t>(spec.precision)));
+        if (sp.precision >= 0 && CharCount(text) > static_cast<size_t>(sp.precision))
+          text.resize(CharPrefixBytes(text, static_cast<size_t>(sp.precision)));
         break;
       }
       default:
         Throw(fmt, "unknown specifier");
     }
     // Widths count characters, not the bytes of their UTF-8 form.
-    if (spec.width > 0 && CharCount(text) < static_cast<size_t>(spec.width)) {
-      size_t pad = static_cast<size_t>(spec.width) - CharCount(text);
-      if (spec.left) text.append(pad, ' ');
-      else if (spec.zero && spec.type != 's') {
+    if (sp.width > 0 && CharCount(text) < static_cast<size_t>(sp.width)) {
+      size_t pad = static_cast<size_t>(sp.width) - CharCount(text);
+      if (sp.left) text.append(pad, ' ');
+      else if (sp.zero && sp.type != 's') {
         size_t at = (!text.empty() && text[0] == '-') ? 1 : 0;
         text.insert(at, pad, '0');
       } else text.insert(0, pad, ' ');
