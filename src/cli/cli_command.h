@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "lang/lang.h"
+
 namespace trivex::cli {
 
 // Exit status of every command.
@@ -33,7 +35,7 @@ struct Context {
 struct Command {
   const char* name;     // "devices", "config new"
   const char* usage;    // "config new --type ZYR-D|ZYR-DM -o FILE.ini"
-  const char* summary;  // one line for --help
+  const lang::Text3* summary;  // one line for --help, in three languages
   int (*run)(Context&);
 };
 

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "config/config_file.h"
 #include "config/zyr_d_data.h"
 #include "lang/format.h"
@@ -52,8 +53,8 @@ int ConfigSaveAs(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("config new", "config new --type ZYR-D|ZYR-DM -o FILE.ini",
-                   "write a new configuration with its default values", ConfigNew);
+                   &tx::clihelp::ConfigNew, ConfigNew);
 TRIVEX_CLI_COMMAND("config save-as", "config save-as IN.ini OUT.ini",
-                   "load a configuration and save it again as the program does", ConfigSaveAs);
+                   &tx::clihelp::ConfigSaveAs, ConfigSaveAs);
 
 }  // namespace trivex::cli

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "config/config_checker.h"
 #include "config/config_file.h"
 #include "config/device_id.h"
@@ -224,17 +225,15 @@ int ConfigCheck(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("config read", "config read --device ID -o FILE.ini",
-                   "read the ZYR-D system whose master is ID (needs --port), print the consistency "
-                   "check's rows on standard error and save the configuration",
+                   &tx::clihelp::ConfigRead,
                    ConfigRead);
 TRIVEX_CLI_COMMAND("config send", "config send FILE.ini",
-                   "send a ZYR-D configuration to its master and slaves (needs --port)", ConfigSend);
+                   &tx::clihelp::ConfigSend, ConfigSend);
 TRIVEX_CLI_COMMAND("config verify", "config verify FILE.ini",
-                   "compare the devices with the file and print the difference rows (needs --port); "
-                   "exit 1 when there are differences",
+                   &tx::clihelp::ConfigVerify,
                    ConfigVerify);
 TRIVEX_CLI_COMMAND("config check", "config check FILE.ini [--firmware VERSION]",
-                   "the consistency check of a configuration file alone, rows on standard output",
+                   &tx::clihelp::ConfigCheck,
                    ConfigCheck);
 
 }  // namespace trivex::cli

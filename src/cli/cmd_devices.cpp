@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "cli_link.h"
 #include "config/version_number.h"
 #include "lang/format.h"
@@ -46,8 +47,7 @@ int RunDevices(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("devices", "devices",
-                   "list the devices on the link (needs --port): identifier, type, version and "
-                   "name, separated by TABs",
+                   &tx::clihelp::Devices,
                    RunDevices);
 
 }  // namespace trivex::cli

@@ -10,6 +10,7 @@
 #include <iostream>
 
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "config/date_time_formats.h"
 #include "config/device_time.h"
 #include "lang/format.h"
@@ -117,7 +118,7 @@ int LogbookExport(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("logbook export", kUsage,
-                   "decoded events of a log file as text or CSV lines (--lang, --list-separator apply)",
+                   &tx::clihelp::LogbookExport,
                    LogbookExport);
 
 }  // namespace trivex::cli

@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/memory_settings_store.h"
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "cli_link.h"
 #include "lang/format.h"
 #include "lang/lang.h"
@@ -169,8 +170,7 @@ int LogbookFetch(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("logbook fetch", kUsage,
-                   "fetch a device's logbook into its log file in DIR (default: the logbook folder of the "
-                   "settings), only what is new unless --full, and print the file's path (needs --port)",
+                   &tx::clihelp::LogbookFetch,
                    LogbookFetch);
 
 }  // namespace trivex::cli

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "config/config_file.h"
 #include "config/net_list_converter.h"
 #include "config/net_list_groups.h"
@@ -74,8 +75,8 @@ int NetlistGenerate(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("netlist check", "netlist check FILE.ini",
-                   "compile the station net list of a configuration and show the station model", NetlistCheck);
+                   &tx::clihelp::NetlistCheck, NetlistCheck);
 TRIVEX_CLI_COMMAND("netlist generate", "netlist generate FILE.ini",
-                   "write the net list text that the compiled station model gives", NetlistGenerate);
+                   &tx::clihelp::NetlistGenerate, NetlistGenerate);
 
 }  // namespace trivex::cli

@@ -2,6 +2,7 @@
 #include <ostream>
 
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "app/memory_settings_store.h"
 #include "app/x_registry.h"
 #include "lang/format.h"
@@ -40,6 +41,6 @@ int RunPorts(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("ports", "ports",
-                   "list the serial ports: COM number, device path and settings, one port a line", RunPorts);
+                   &tx::clihelp::Ports, RunPorts);
 
 }  // namespace trivex::cli

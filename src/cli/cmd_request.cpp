@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli_command.h"
+#include "lang/texts_clihelp.h"
 #include "cli_link.h"
 #include "lang/format.h"
 #include "lang/texts_cli.h"
@@ -47,7 +48,7 @@ int RunRequest(Context& ctx) {
 }  // namespace
 
 TRIVEX_CLI_COMMAND("request", "request [--retries N] TEXT...",
-                   "send each TEXT as one framed request (needs --port) and print each reply on its own line",
+                   &tx::clihelp::Request,
                    RunRequest);
 
 }  // namespace trivex::cli

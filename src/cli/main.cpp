@@ -11,6 +11,7 @@
 #include "lang/lang.h"
 #include "lang/system_formats.h"
 #include "lang/texts_cli.h"
+#include "lang/texts_clihelp.h"
 #include "version_info.h"
 
 using namespace trivex;
@@ -24,16 +25,17 @@ std::string VersionText() {
 }
 
 void PrintHelp(std::ostream& out) {
-  out << "Trivex " << VersionText() << " - configuration and service of ZYR-D, ZYR-DM and VAD-AZ devices\n\n"
-      << "Usage: trivex-cli [OPTIONS] COMMAND [ARGS]\n\n"
-      << "Options:\n"
-      << "  --port PATH          serial port (a device path such as /dev/ttyUSB0)\n"
-      << "  --baud N             baud rate (default 9600, 8N1, no handshake)\n"
-      << "  --timeout MS         reply timeout in milliseconds\n"
-      << "  --lang de|en|it      language of messages (default en)\n"
-      << "  --list-separator C   separator of CSV output\n"
+  using lang::Tr;
+  out << "Trivex " << VersionText() << " - " << Tr(tx::clihelp::Title) << "\n\n"
+      << Tr(tx::clihelp::Usage) << "\n\n"
+      << Tr(tx::clihelp::Options) << "\n"
+      << "  --port PATH          " << Tr(tx::clihelp::OptPort) << "\n"
+      << "  --baud N             " << Tr(tx::clihelp::OptBaud) << "\n"
+      << "  --timeout MS         " << Tr(tx::clihelp::OptTimeout) << "\n"
+      << "  --lang de|en|it      " << Tr(tx::clihelp::OptLang) << "\n"
+      << "  --list-separator C   " << Tr(tx::clihelp::OptListSeparator) << "\n"
       << "  --help, --version\n\n"
-      << "Commands:\n";
+      << Tr(tx::clihelp::Commands) << "\n";
   std::vector<Command> sorted = Commands();
   std::sort(sorted.begin(), sorted.end(),
             [](const Command& a, const Command& b) { return std::string(a.name) < b.name; });
@@ -42,12 +44,9 @@ void PrintHelp(std::ostream& out) {
     out << "  " << u;
     if (u.size() < 44) out << std::string(44 - u.size(), ' ');
     else out << "\n" << std::string(46, ' ');
-    out << c.summary << '\n';
+    out << lang::Tr(*c.summary) << '\n';
   }
-  out << "\nExit status: 0 success, 1 failure, 64 usage error, 65 bad input file,\n"
-      << "10+n link failure with result code -n (11 write error, 12 timeout, 13 rejected,\n"
-      << "14 checksum, 15 bus server, 16 file block CRC).\n"
-      << "trivex-cli COMMAND --help describes one command.\n";
+  out << '\n' << lang::Tr(tx::clihelp::ExitStatus) << '\n';
 }
 
 const Command* FindCommand(std::vector<std::string>& args) {
@@ -126,7 +125,7 @@ int main(int argc, char** argv) {
   const Command* cmd = FindCommand(args);
   if (!cmd) return Fail(ctx, kExitUsage, Format(lang::Tr(tx::cli::UsageUnknownCommand), {args[0]}));
   if (std::find(args.begin(), args.end(), "--help") != args.end()) {
-    std::cout << "Usage: trivex-cli [OPTIONS] " << cmd->usage << "\n" << cmd->summary << '\n';
+    std::cout << Format(lang::Tr(tx::clihelp::UsageOne), {cmd->usage}) << "\n" << lang::Tr(*cmd->summary) << '\n';
     return kExitOk;
   }
   ctx.args = std::move(args);
