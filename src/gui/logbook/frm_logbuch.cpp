@@ -686,6 +686,11 @@ void TFrmLogbuch::ChooseFont() {
 
 // --- Fetch ---------------------------------------------------------------------------------
 
+void TFrmLogbuch::SetFetching(bool on) {
+  fetching_ = on;
+  if (state_.transfer_running) *state_.transfer_running = on;
+}
+
 void TFrmLogbuch::ReadFromDevice() {
   if (!fetch_) {
     ShowError(lang::Tr(tx::fetch::CaptionError), lang::Tr(tx::fetch::NoLink));
@@ -695,9 +700,9 @@ void TFrmLogbuch::ReadFromDevice() {
   count_timer_.stop();
   view_->SetLines(nullptr);
   lines_.Clear();
-  fetching_ = true;
+  SetFetching(true);
   const TLogFetchResult r = fetch_->ReadFromDevice(prefix_, state_.data.header, state_.data.records);
-  fetching_ = false;
+  SetFetching(false);
   AfterFetch(r);
 }
 
@@ -710,9 +715,9 @@ void TFrmLogbuch::UpdateCurrentLogfile() {
   count_timer_.stop();
   view_->SetLines(nullptr);
   lines_.Clear();
-  fetching_ = true;
+  SetFetching(true);
   const TLogFetchResult r = fetch_->Update(prefix_, current_file_, state_.data.header, state_.data.records);
-  fetching_ = false;
+  SetFetching(false);
   AfterFetch(r);
 }
 

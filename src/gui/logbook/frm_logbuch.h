@@ -160,6 +160,7 @@ class TFrmLogbuch : public TViewForm, public LogbookFetchUi {
   bool find_case_ = false, find_word_ = false, find_down_ = true;
   TDlgLogFind* find_dialog_ = nullptr;
   bool fetching_ = false;
+  void SetFetching(bool on);
 
   QLabel *LblFile, *LblFileInfoCaption, *LblFileInfo, *LblRange, *LblFrom, *LblUntil, *LblDateFormat;
   QComboBox *CbxFile, *CbxDateFormat;

@@ -8,6 +8,7 @@ namespace trivex {
 void InstallLogbookPage(TFrmTrivor& main, TKombiCommunicator* link) {
   auto* state = new TLogbookPageState(&main);
   state->store = &main.Store();
+  state->transfer_running = &main.transfer_running;
   state->data.Read(main.Store());
   main.SetViewFactory(kPageLogbuch, [&main, state, link](QWidget* sheet) -> TViewForm* {
     // The shared data folder of the main window applies to the logbook folders too.

@@ -33,6 +33,9 @@ class TLogbookPageState : public QObject {
   SettingsStore* store = nullptr;
   // The logbook folder of the main window, used while the settings name none.
   std::string fallback_dir;
+  // The main window's "a transfer runs" flag: a fetch keeps the link open when the program
+  // loses the focus (null: none).
+  bool* transfer_running = nullptr;
 };
 
 // Reads the logbook settings from the main window's store and installs the view factory of
