@@ -7,6 +7,7 @@
 #include "app/frm_trivor.h"
 #include "app/terminal_data.h"
 #include "app/x_registry.h"
+#include "logbook/logbook_page.h"
 #include "qt_settings_store.h"
 
 using namespace trivex;
@@ -52,6 +53,10 @@ TEST(SettingsFile, TheMainWindowKeepsLanguagePageAndFoldersAcrossRuns) {
     w.SelectPage(kPageTerminal);
     w.TerminalData().SetDir(DialogDir::DFile, "/srv/loads");
     EXPECT_EQ(w.LogbookDir(), "/srv/loads");  // "Common Data Folder" reaches the logbook too
+    auto* page = w.findChild<TLogbookPageState*>();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->data.Dir(LogbookDir::LogFiles), "/srv/loads");
+    EXPECT_EQ(page->data.Dir(LogbookDir::Samples), "/srv/loads");
   }
   QtSettingsStore store(path);
   EXPECT_EQ(XRegistry(store, kKeyTrivor).ReadInt("Language", 0), 2);

@@ -23,6 +23,7 @@
 #include "app/qt_text.h"
 #include "app/status_panels.h"
 #include "config/config_file.h"
+#include "logbook/logbook_page.h"
 #include "config/config_transfer.h"
 #include "config/config_report.h"
 #include "link/link_settings.h"
@@ -47,7 +48,7 @@ TFrmTrivor::TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* pa
     : TTrivorManagerForm(parent), store_(store), cmd_(cmd) {
   setObjectName(QStringLiteral("FrmTrivor"));
   resize(1024, 720);
-  terminal_data_.on_initial_dir_changed = [this](const std::string& d) { OnInitialDirChanged(d); };
+  terminal_data_.on_initial_dir_changed = [this](const std::string& d) { InitialDirChanged(d); };
   // The combined link with the serial link's RTS option on.
   link_ = std::make_unique<TKombiCommunicator>(&link_ui_);
   link_->Serial().SetRtsEnable(true);
@@ -411,10 +412,15 @@ void TFrmTrivor::Wait(int ms) {
   loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TFrmTrivor::OnInitialDirChanged(const std::string& dir) {
-  if (in_dir_change_) return;
+void TFrmTrivor::InitialDirChanged(const std::string& dir) {
+  if (in_dir_change_ || !terminal_data_.common_initial_dir) return;
   in_dir_change_ = true;
-  if (terminal_data_.common_initial_dir) logbook_dir_ = dir;
+  logbook_dir_ = dir;
+  terminal_data_.SetAllDirs(dir);
+  if (auto* page = findChild<TLogbookPageState*>()) {
+    for (auto d : {trivex::LogbookDir::LogFiles, trivex::LogbookDir::Recorder, trivex::LogbookDir::Samples})
+      page->data.SetDir(d, dir);
+  }
   in_dir_change_ = false;
 }
 

@@ -64,7 +64,9 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   int Visibility() const { return settings_.visibility; }
   // The logbook folder; it follows the dialog folders while "Common Data Folder" is on.
   const std::string& LogbookDir() const { return logbook_dir_; }
-  void SetLogbookDir(const std::string& dir) { logbook_dir_ = dir; }
+  // A directory picked in a file dialog of the terminal/dialog or the logbook settings: with
+  // "Common Data Folder" on, both get it (guarded against re-entry).
+  void InitialDirChanged(const std::string& dir);
 
   // The six tool buttons: Read, Send, Load, Save As, Print, Exit.
   QToolButton* ToolButton(int i) const { return tool_buttons_[i]; }
@@ -144,7 +146,6 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   void PlaceFromSettings();
   void ApplyPageRules(int page);
   void OnStop();
-  void OnInitialDirChanged(const std::string& dir);
 
   void ShowError(const QString& caption, const QString& message);
 

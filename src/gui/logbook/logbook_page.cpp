@@ -13,7 +13,7 @@ void InstallLogbookPage(TFrmTrivor& main, TKombiCommunicator* link) {
   main.SetViewFactory(kPageLogbuch, [&main, state, link](QWidget* sheet) -> TViewForm* {
     // The shared data folder of the main window applies to the logbook folders too.
     state->data.common_initial_dir = main.TerminalData().common_initial_dir;
-    state->data.on_initial_dir_changed = [&main](const std::string& dir) { main.SetLogbookDir(dir); };
+    state->data.on_initial_dir_changed = [&main](const std::string& dir) { main.InitialDirChanged(dir); };
     state->fallback_dir = main.LogbookDir();
     return new TFrmZyrLogbuch(sheet, *state, link, &main, &main.TerminalData());
   });
