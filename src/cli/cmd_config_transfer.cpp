@@ -100,13 +100,7 @@ bool Compile(Context& ctx, const TZyrDData& config, TNetListData& net, int& code
 int ReadSystem(Context& ctx, Session& s, int address, TZyrDData& read, TReportedStation& reported) {
   const int r = s.pump->Read(read, reported, address);
   if (r == 1) return Fail(ctx, kExitFailure, lang::Tr(tx::transfer::CliReadAborted));
-  if (read.switches.empty() && !reported.net.segments.Empty()) {
-    try {
-      TNetListConverter::Generate(stZYRD, reported.net, read.switches);
-    } catch (const ENetList&) {
-      read.switches.clear();
-    }
-  }
+  RebuildNetListText(read, reported);
   return kExitOk;
 }
 

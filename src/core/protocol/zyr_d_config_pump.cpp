@@ -1,5 +1,7 @@
 #include "protocol/zyr_d_config_pump.h"
 
+#include "config/net_list_converter.h"
+
 #include <cmath>
 #include <ctime>
 
@@ -721,6 +723,15 @@ int TZyrDConfigPump::ReadSequence(int address) {
   if (ok) ok = LedPictureCheck(false, unused);
   ShowElapsed();
   return ok && !Stopped() ? 0 : 1;
+}
+
+void RebuildNetListText(TZyrDData& read, const TReportedStation& reported) {
+  if (!read.switches.empty() || reported.net.segments.Empty()) return;
+  try {
+    TNetListConverter::Generate(stZYRD, reported.net, read.switches);
+  } catch (const ENetList&) {
+    read.switches.clear();
+  }
 }
 
 }  // namespace trivex

@@ -75,4 +75,8 @@ class TZyrDConfigPump : public TZyrConfigPump {
   std::array<IoCard, kMaxDevices> cards_{};
 };
 
+// After a read: when the relays hold no net list text, rebuild it from the station model
+// they reported (the text stays empty when the model cannot be written as a net list).
+void RebuildNetListText(TZyrDData& read, const TReportedStation& reported);
+
 }  // namespace trivex

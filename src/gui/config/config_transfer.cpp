@@ -52,14 +52,6 @@ std::unique_ptr<TZyrDConfigPump> MakePump(TFrmTrivor& main, TConfigTransfer& t) 
   return pump;
 }
 
-void RebuildNetList(TZyrDData& read, const TReportedStation& reported) {
-  if (!read.switches.empty() || reported.net.segments.Empty()) return;
-  try {
-    TNetListConverter::Generate(stZYRD, reported.net, read.switches);
-  } catch (const ENetList&) {
-    read.switches.clear();
-  }
-}
 }  // namespace
 
 TConfigTransfer::TConfigTransfer(TFrmTrivor& main) : main_(main) {
@@ -99,7 +91,7 @@ void TConfigTransfer::Read() {
   const int result = pump->Read(*read, reported, address);
   main_.transfer_running = false;
   if (result == 1) return;
-  RebuildNetList(*read, reported);
+  RebuildNetListText(*read, reported);
 
   TZyrDConfigChecker checker;
   try {
@@ -171,7 +163,7 @@ void TConfigTransfer::Verify() {
   main_.transfer_running = false;
   if (result != 0 || UserAbort()) return;
   main_.CommitView();
-  RebuildNetList(*read, reported);
+  RebuildNetListText(*read, reported);
   TNetListData compiled;
   try {
     TNetListConverter::Compile(stZYRD, saved.master_id, saved.switches, compiled);
