@@ -29,19 +29,6 @@ using namespace trivex;
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-void Put16(Bytes& b, unsigned v) {
-  b.push_back(static_cast<uint8_t>(v >> 8));
-  b.push_back(static_cast<uint8_t>(v));
-}
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v >> 16);
-  Put16(b, v & 0xFFFF);
-}
-void PutF(Bytes& b, float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  Put32(b, u);
-}
 
 // Writes a ZYR-D log file of `events` everyday events in records of 256 data bytes.
 void WriteLogFile(const std::string& path, int events) {
@@ -53,10 +40,10 @@ void WriteLogFile(const std::string& path, int events) {
   auto flush = [&](bool force) {
     if (data.size() < 256 && !force) return;
     Bytes raw;
-    Put32(raw, record_time);
+    AppendBE32(raw, record_time);
     raw.push_back(1);
     raw.push_back(static_cast<uint8_t>(data.size() / 2));
-    Put16(raw, first_event < 0 ? 0xFFFF : static_cast<unsigned>(first_event));
+    AppendBE16(raw, first_event < 0 ? 0xFFFF : static_cast<unsigned>(first_event));
     raw.insert(raw.end(), data.begin(), data.end());
     lines.push_back(TLogRecord(raw.data(), raw.size()).ToLine());
     data.clear();
@@ -68,20 +55,20 @@ void WriteLogFile(const std::string& path, int events) {
     Bytes d;
     uint16_t code;
     switch (i % 5) {
-      case 0: code = 17; d = {0x32, 0}; PutF(d, 230.0f + static_cast<float>(i % 50)); break;
+      case 0: code = 17; d = {0x32, 0}; AppendBEFloat(d, 230.0f + static_cast<float>(i % 50)); break;
       case 1: code = 18; d = {0x32, 0}; break;
-      case 2: code = 148; Put16(d, 1); d.push_back(static_cast<uint8_t>(1 + i % 40)); d.push_back(0);
-              Put16(d, 0x0010); Put32(d, static_cast<uint32_t>(i)); break;
+      case 2: code = 148; AppendBE16(d, 1); d.push_back(static_cast<uint8_t>(1 + i % 40)); d.push_back(0);
+              AppendBE16(d, 0x0010); AppendBE32(d, static_cast<uint32_t>(i)); break;
       case 3: code = 65; break;
-      default: code = 273; Put32(d, static_cast<uint32_t>(i)); break;
+      default: code = 273; AppendBE32(d, static_cast<uint32_t>(i)); break;
     }
     Bytes e;
-    Put32(e, secs);
-    Put16(e, static_cast<unsigned>(i % 1000));
-    Put16(e, code);
-    Put16(e, static_cast<unsigned>(d.size()));
+    AppendBE32(e, secs);
+    AppendBE16(e, static_cast<unsigned>(i % 1000));
+    AppendBE16(e, code);
+    AppendBE16(e, static_cast<unsigned>(d.size()));
     e.insert(e.end(), d.begin(), d.end());
-    Put16(e, static_cast<unsigned>(d.size() + 12));
+    AppendBE16(e, static_cast<unsigned>(d.size() + 12));
     for (size_t k = 0; k < e.size(); ++k) {
       if (data.empty()) record_time = secs;
       if (k == 0 && first_event < 0) first_event = static_cast<int>(data.size());

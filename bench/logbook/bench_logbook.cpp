@@ -29,33 +29,20 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Put16(Bytes& b, unsigned v) {
-  b.push_back(static_cast<uint8_t>(v >> 8));
-  b.push_back(static_cast<uint8_t>(v));
-}
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v >> 16);
-  Put16(b, v & 0xFFFF);
-}
-void PutF(Bytes& b, float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  Put32(b, u);
-}
 
 // A mix of the everyday ZYR-D events: earth faults, transients, resets of the methods,
 // harmonics with a feeder line, bus errors.
 Bytes EventData(int i, uint16_t& code) {
   Bytes d;
   switch (i % 6) {
-    case 0: code = 17; d = {0x32, 0}; PutF(d, 230.0f + static_cast<float>(i % 50)); break;
+    case 0: code = 17; d = {0x32, 0}; AppendBEFloat(d, 230.0f + static_cast<float>(i % 50)); break;
     case 1: code = 18; d = {0x32, 0}; break;
-    case 2: code = 148; Put16(d, 1); d.push_back(static_cast<uint8_t>(1 + i % 40)); d.push_back(0);
-            Put16(d, 0x0010); Put32(d, static_cast<uint32_t>(i)); break;
+    case 2: code = 148; AppendBE16(d, 1); d.push_back(static_cast<uint8_t>(1 + i % 40)); d.push_back(0);
+            AppendBE16(d, 0x0010); AppendBE32(d, static_cast<uint32_t>(i)); break;
     case 3: code = 65; break;
-    case 4: code = 24; d = {0x12, 1}; PutF(d, 100); Put16(d, 1); d.push_back(1); d.push_back(1); Put16(d, 1);
-            PutF(d, 1.5f); PutF(d, 0.5f); break;
-    default: code = 273; Put32(d, static_cast<uint32_t>(i)); break;
+    case 4: code = 24; d = {0x12, 1}; AppendBEFloat(d, 100); AppendBE16(d, 1); d.push_back(1); d.push_back(1); AppendBE16(d, 1);
+            AppendBEFloat(d, 1.5f); AppendBEFloat(d, 0.5f); break;
+    default: code = 273; AppendBE32(d, static_cast<uint32_t>(i)); break;
   }
   return d;
 }
@@ -72,10 +59,10 @@ void Generate(const std::string& path, int count) {
     Bytes rec;
     uint16_t feo = static_cast<uint16_t>(size);
     if (!starts.empty() && starts.front() < size) feo = static_cast<uint16_t>(starts.front());
-    Put32(rec, time);
+    AppendBE32(rec, time);
     rec.push_back(1);
     rec.push_back(static_cast<uint8_t>(size / 2));
-    Put16(rec, feo);
+    AppendBE16(rec, feo);
     rec.insert(rec.end(), pending.begin(), pending.begin() + static_cast<long>(size));
     out.WriteLine(TLogRecord(rec.data(), rec.size()).ToLine());
     pending.erase(pending.begin(), pending.begin() + static_cast<long>(size));
@@ -88,12 +75,12 @@ void Generate(const std::string& path, int count) {
     const uint32_t secs = t0 + static_cast<uint32_t>(i);
     if (starts.empty() || pending.size() < 256) time = secs;
     starts.push_back(pending.size());
-    Put32(pending, secs);
-    Put16(pending, static_cast<unsigned>(i % 1000));
-    Put16(pending, code);
-    Put16(pending, static_cast<unsigned>(data.size()));
+    AppendBE32(pending, secs);
+    AppendBE16(pending, static_cast<unsigned>(i % 1000));
+    AppendBE16(pending, code);
+    AppendBE16(pending, static_cast<unsigned>(data.size()));
     pending.insert(pending.end(), data.begin(), data.end());
-    Put16(pending, static_cast<unsigned>(data.size() + 12));
+    AppendBE16(pending, static_cast<unsigned>(data.size() + 12));
     while (pending.size() >= 256) emit(256);
   }
   if (!pending.empty()) emit(pending.size());

@@ -1,3 +1,4 @@
+#include "config/device_time.h"
 #include "sim_logbook.h"
 
 #include <algorithm>
@@ -13,19 +14,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-void Put16(Bytes& b, unsigned v) {
-  b.push_back(static_cast<uint8_t>(v >> 8));
-  b.push_back(static_cast<uint8_t>(v));
-}
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v >> 16);
-  Put16(b, v & 0xFFFF);
-}
-void PutF(Bytes& b, float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  Put32(b, u);
-}
 
 uint32_t DefaultStart() {
   return static_cast<uint32_t>((DaysFromCivil(2024, 3, 1) - DaysFromCivil(1990, 1, 1)) * 86400 + 8 * 3600);
@@ -47,14 +35,14 @@ void MakeEvent(Family family, uint32_t r, uint16_t& code, Bytes& d) {
   switch (family) {
     case Family::kZyrD:
       switch (pick) {
-        case 0: code = 17; d = {0x32, 0}; PutF(d, 200.0f + value); break;
+        case 0: code = 17; d = {0x32, 0}; AppendBEFloat(d, 200.0f + value); break;
         case 1: code = 18; d = {0x32, 0}; break;
-        case 2: code = 148; Put16(d, 1); d.push_back(static_cast<uint8_t>(1 + r % 40)); d.push_back(0);
-                Put16(d, 0x0010); Put32(d, r % 100000); break;
+        case 2: code = 148; AppendBE16(d, 1); d.push_back(static_cast<uint8_t>(1 + r % 40)); d.push_back(0);
+                AppendBE16(d, 0x0010); AppendBE32(d, r % 100000); break;
         case 3: code = 65; break;
-        case 4: code = 24; d = {0x12, 1}; PutF(d, 100); Put16(d, 1); d.push_back(1); d.push_back(1); Put16(d, 1);
-                PutF(d, 1.5f); PutF(d, 0.5f); break;
-        default: code = 273; Put32(d, r); break;
+        case 4: code = 24; d = {0x12, 1}; AppendBEFloat(d, 100); AppendBE16(d, 1); d.push_back(1); d.push_back(1); AppendBE16(d, 1);
+                AppendBEFloat(d, 1.5f); AppendBEFloat(d, 0.5f); break;
+        default: code = 273; AppendBE32(d, r); break;
       }
       break;
     case Family::kZyrDm:
@@ -62,8 +50,8 @@ void MakeEvent(Family family, uint32_t r, uint16_t& code, Bytes& d) {
         case 0: code = 270; break;
         case 1: code = 269; break;
         case 2: code = 277; d = {0x05, 0x04}; break;
-        case 3: code = 32; d = {0x12, 0x01, 0x01, 0, 0, 0x01}; PutF(d, 2.0f + value / 10); PutF(d, 0); break;
-        case 4: code = 12; Put16(d, 0); break;
+        case 3: code = 32; d = {0x12, 0x01, 0x01, 0, 0, 0x01}; AppendBEFloat(d, 2.0f + value / 10); AppendBEFloat(d, 0); break;
+        case 4: code = 12; AppendBE16(d, 0); break;
         default: code = 512; d = {0x05, static_cast<uint8_t>(r % 10)}; break;
       }
       break;
@@ -71,10 +59,10 @@ void MakeEvent(Family family, uint32_t r, uint16_t& code, Bytes& d) {
       switch (pick) {
         case 0: code = 0xC002; break;
         case 1: code = 0x4002; break;
-        case 2: code = 0x4001; Put32(d, r & 0xFFFF); break;
-        case 3: code = 256 + 2; Put16(d, 2); Put16(d, 0); break;
-        case 4: code = 5; PutF(d, 1); PutF(d, 2 + value / 10); PutF(d, 3); PutF(d, 0); break;
-        default: code = 3; Put16(d, 2210); Put16(d, 2199); break;
+        case 2: code = 0x4001; AppendBE32(d, r & 0xFFFF); break;
+        case 3: code = 256 + 2; AppendBE16(d, 2); AppendBE16(d, 0); break;
+        case 4: code = 5; AppendBEFloat(d, 1); AppendBEFloat(d, 2 + value / 10); AppendBEFloat(d, 3); AppendBEFloat(d, 0); break;
+        default: code = 3; AppendBE16(d, 2210); AppendBE16(d, 2199); break;
       }
       break;
   }
@@ -124,12 +112,12 @@ void SimLogbook::StartRecord(uint32_t time) {
 
 void SimLogbook::AddEvent(uint32_t secs, uint16_t msecs, uint16_t code, const std::vector<uint8_t>& data) {
   Bytes e;
-  Put32(e, secs);
-  Put16(e, msecs);
-  Put16(e, code);
-  Put16(e, static_cast<unsigned>(data.size()));
+  AppendBE32(e, secs);
+  AppendBE16(e, msecs);
+  AppendBE16(e, code);
+  AppendBE16(e, static_cast<unsigned>(data.size()));
   e.insert(e.end(), data.begin(), data.end());
-  Put16(e, static_cast<unsigned>(data.size() + 12));
+  AppendBE16(e, static_cast<unsigned>(data.size() + 12));
   size_t pos = 0;
   while (pos < e.size()) {
     if (ring_.empty() || ring_.back().data.size() >= static_cast<size_t>(record_bytes_)) StartRecord(secs);

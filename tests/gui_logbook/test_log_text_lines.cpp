@@ -25,19 +25,19 @@ std::vector<TRawLogEvent> Events(int count, int bad = -1) {
     switch (i % 3) {
       case 0: {
         Bytes d = {0x32, 0};
-        PutF32(d, 230.0f);
+        AppendBEFloat(d, 230.0f);
         events.push_back(Raw(17, d, secs, static_cast<uint16_t>(i)));
         break;
       }
       case 1: {
         Bytes d = {0x12, 1};
-        PutF32(d, 100);
-        PutBE16(d, 1);
+        AppendBEFloat(d, 100);
+        AppendBE16(d, 1);
         d.push_back(1);
         d.push_back(1);
-        PutBE16(d, 1);
-        PutF32(d, 1.5f);
-        PutF32(d, 0.5f);
+        AppendBE16(d, 1);
+        AppendBEFloat(d, 1.5f);
+        AppendBEFloat(d, 0.5f);
         events.push_back(Raw(24, d, secs));
         break;
       }

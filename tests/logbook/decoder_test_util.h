@@ -83,9 +83,9 @@ inline std::string DecodeError(const TLogEventFactory& factory, uint16_t code, c
   return "(no error)";
 }
 
-inline Bytes Be16(unsigned v) { Bytes b; PutBE16(b, v); return b; }
-inline Bytes Be32(uint32_t v) { Bytes b; PutBE32(b, v); return b; }
-inline Bytes F32(float f) { Bytes b; PutF32(b, f); return b; }
+inline Bytes Be16(unsigned v) { Bytes b; AppendBE16(b, v); return b; }
+inline Bytes Be32(uint32_t v) { Bytes b; AppendBE32(b, v); return b; }
+inline Bytes F32(float f) { Bytes b; AppendBEFloat(b, f); return b; }
 inline Bytes Cat(std::initializer_list<Bytes> parts) {
   Bytes out;
   for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());

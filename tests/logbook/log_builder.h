@@ -16,19 +16,6 @@ namespace trivex::testing {
 
 using Bytes = std::vector<uint8_t>;
 
-inline void PutBE16(Bytes& b, unsigned v) {
-  b.push_back(static_cast<uint8_t>(v >> 8));
-  b.push_back(static_cast<uint8_t>(v));
-}
-inline void PutBE32(Bytes& b, uint32_t v) {
-  PutBE16(b, v >> 16);
-  PutBE16(b, v & 0xFFFF);
-}
-inline void PutF32(Bytes& b, float f) {
-  uint32_t u;
-  std::memcpy(&u, &f, 4);
-  PutBE32(b, u);
-}
 
 inline TRawLogEvent Raw(uint16_t code, Bytes data, uint32_t secs = 1000, uint16_t ms = 0) {
   TRawLogEvent e;
@@ -42,21 +29,21 @@ inline TRawLogEvent Raw(uint16_t code, Bytes data, uint32_t secs = 1000, uint16_
 // An event in stream form: head, data, trailer.
 inline Bytes EventBytes(const TRawLogEvent& e) {
   Bytes b;
-  PutBE32(b, e.secs);
-  PutBE16(b, e.msecs);
-  PutBE16(b, e.code);
-  PutBE16(b, static_cast<unsigned>(e.data.size()));
+  AppendBE32(b, e.secs);
+  AppendBE16(b, e.msecs);
+  AppendBE16(b, e.code);
+  AppendBE16(b, static_cast<unsigned>(e.data.size()));
   b.insert(b.end(), e.data.begin(), e.data.end());
-  PutBE16(b, static_cast<unsigned>(e.data.size() + 12));
+  AppendBE16(b, static_cast<unsigned>(e.data.size() + 12));
   return b;
 }
 
 inline Bytes RecordBytes(uint32_t time, uint16_t first_event, const Bytes& data) {
   Bytes b;
-  PutBE32(b, time);
+  AppendBE32(b, time);
   b.push_back(1);
   b.push_back(static_cast<uint8_t>(data.size() / 2));
-  PutBE16(b, first_event);
+  AppendBE16(b, first_event);
   b.insert(b.end(), data.begin(), data.end());
   return b;
 }

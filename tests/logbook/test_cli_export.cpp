@@ -68,7 +68,7 @@ class CliExport : public ::testing::Test {
   }
   static Bytes F32(float f) {
     Bytes b;
-    PutF32(b, f);
+    AppendBEFloat(b, f);
     return b;
   }
   // The lines the logbook window builds from the loaded file for the same range.

@@ -4,7 +4,9 @@
 // big-endian.
 #include <cstdint>
 #include <stdexcept>
+#include <cstring>
 #include <string>
+#include <vector>
 
 #include "lang/date_time.h"
 
@@ -40,6 +42,21 @@ inline void WriteBE32(uint8_t* p, uint32_t v) {
   p[1] = static_cast<uint8_t>(v >> 16);
   p[2] = static_cast<uint8_t>(v >> 8);
   p[3] = static_cast<uint8_t>(v);
+}
+
+// Appends a big-endian number to a byte buffer (building device records and blocks).
+inline void AppendBE16(std::vector<uint8_t>& b, unsigned v) {
+  b.push_back(static_cast<uint8_t>(v >> 8));
+  b.push_back(static_cast<uint8_t>(v));
+}
+inline void AppendBE32(std::vector<uint8_t>& b, uint32_t v) {
+  AppendBE16(b, v >> 16);
+  AppendBE16(b, v & 0xFFFF);
+}
+inline void AppendBEFloat(std::vector<uint8_t>& b, float f) {
+  uint32_t u;
+  std::memcpy(&u, &f, 4);
+  AppendBE32(b, u);
 }
 
 }  // namespace trivex

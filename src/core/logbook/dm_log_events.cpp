@@ -10,6 +10,8 @@
 namespace trivex {
 
 using logtext::Fmt;
+using logtext::IsCsv;
+using logtext::Tx;
 using logtext::Pad;
 using logtext::Sep;
 using logtext::TEventData;
@@ -18,7 +20,6 @@ namespace t = tx::logbook;
 namespace {
 
 constexpr int kBoards = 5;
-std::string Tx(const lang::Text3& text) { return lang::Tr(text); }
 bool Bit(uint8_t byte, int k) { return (byte >> k) & 1; }
 std::string BoardFeederText(int board, int feeder) { return std::to_string(board + 1) + std::to_string(feeder + 1); }
 

@@ -10,6 +10,8 @@
 namespace trivex {
 
 using logtext::Fmt;
+using logtext::IsCsv;
+using logtext::Tx;
 using logtext::Pad;
 using logtext::Sep;
 using logtext::TEventData;
@@ -18,8 +20,6 @@ namespace t = tx::logbook;
 namespace {
 
 constexpr double kPi = 3.1415926535897932385;
-std::string Tx(const lang::Text3& text) { return lang::Tr(text); }
-bool Csv(const TLogRenderContext& ctx) { return ctx.mode == TLogRenderContext::kCsv; }
 
 // Regulator events: a label and the columns 21 and 6 wide.
 class TDpLogEvent : public TLogEvent {
@@ -45,7 +45,7 @@ class TDpKgLogEvent : public TDpLogEvent {
   }
   void Render(const TLogRenderContext& ctx, std::string& out) const override {
     const std::string tt = TimeText(ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%3:s\"%1:s\"%3:s\"%2:s\"\r\n", {tt, Label(), DirectionText(), Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s\r\n", {tt, Pad(Label(), ColumnWidth(1, ctx)), DirectionText()});
@@ -68,7 +68,7 @@ class TDpLogStatusErrorEvent : public TDpKgLogEvent {
   }
   void Render(const TLogRenderContext& ctx, std::string& out) const override {
     const std::string tt = TimeText(ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s\"%3:8.8X\"\r\n", {tt, Label(), DirectionText(), status_, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s%8.8X\r\n",
@@ -92,7 +92,7 @@ class TDpLogZeitEvent : public TDpLogEvent {
   void Render(const TLogRenderContext& ctx, std::string& out) const override {
     const std::string tt = TimeText(ctx);
     const std::string old = LogTimeText(DeviceSecsToDateTime(old_secs_, old_msecs_), ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%3:s\"%1:s\"%3:s%3:s\"%2:s\"\r\n", {tt, Tx(t::Time), old, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s: %s\r\n",
@@ -138,7 +138,7 @@ class TDpLogSuchErgebnisEvent : public TDpLogEvent {
     const std::string ifix = Mode() == 1 ? Fmt(ctx, "%s= %5.1fA", {"Ifix", values_[4]}) : "";
     const std::string iext = Mode() == 1 ? Fmt(ctx, "%s= %5.1fA", {"Iext", values_[5]}) : "";
     const std::string tt = TimeText(ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx,
                  "\"%s\"%9:s\"%1:s\"%9:s\"%2:s\"%9:s\"%3:s\"%9:s\"%4:s\"%9:s\"%5:s\"%9:s\"%6:s\"%9:s\"%7:s\"%9:s\"%8:s\"\r\n",
                  {tt, name, first, mode, iext, ifix, phi, ures, iw, Sep(ctx)});
@@ -168,7 +168,7 @@ class TDpISpuleEvent : public TLogEvent {
   void Render(const TLogRenderContext& ctx, std::string& out) const override {
     const std::string tt = TimeText(ctx);
     const double deg = logtext::Degrees(phase_);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx,
                  "\"%s\"%8:s\"%1:s\"%8:s\"%2:s= %5.2fA\"%8:s\"%4:s= %5.2fA\"%8:s\"Une=%6:5.2fV\"%8:s\"Phi= %7:5.2f°\"\r\n",
                  {tt, Tx(t::PCoil), "Ib", ib_, "Iw", iw_, une_, deg, Sep(ctx)});
@@ -196,7 +196,7 @@ class TDpLogErrorMsgEvent : public TDpLogEvent {
     std::string message = number_ <= 32 ? lang::TrItem(t::RegulatorErrors, number_) : "";
     if (detail_ != 0) message = Fmt(ctx, "%s #%d", {message, detail_});
     const std::string tt = TimeText(ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%3:s\"%1:s\"%3:s%3:s\"%2:s\"\r\n", {tt, label, message, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s\r\n",
@@ -283,7 +283,7 @@ class TStandardDpLogEvent : public TDpKgLogEvent {
       value += " " + list(t::Bi, io_, 2, 2);
     }
     const std::string tt = TimeText(ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s%4:s%4:s\"%3:s\"\r\n", {tt, Label(), DirectionText(), value, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s%s\r\n",
@@ -314,7 +314,7 @@ class TDpDebugEvent : public TLogEvent {
   void Render(const TLogRenderContext& ctx, std::string& out) const override {
     const std::string tt = TimeText(ctx);
     std::string line;
-    if (Csv(ctx)) {
+    if (IsCsv(ctx)) {
       line = "\"" + tt + "\"" + Sep(ctx) + Fmt(ctx, "\"DebugEvent #%d\"", {number_}) + Sep(ctx);
       for (size_t i = 0; i < values_.size(); ++i)
         line += Fmt(ctx, "\"Value%d= %7.3f\"%s", {static_cast<int>(i + 1), values_[i], Sep(ctx)});
@@ -349,7 +349,7 @@ class TDpUserDefEvent : public TDpKgLogEvent {
     const std::string tt = TimeText(ctx);
     const std::string name = (flags_ & 0x20) ? logtext::DeviceText(name_.data(), name_.size(), ctx) : "";
     std::string line;
-    if (Csv(ctx)) {
+    if (IsCsv(ctx)) {
       const std::string s = Sep(ctx);
       line = "\"" + tt + Fmt(ctx, "\"%s\"UserEvent\"%s", {s, s});
       if (flags_ & 0x20) line += Fmt(ctx, "\"%s \"%s", {name, s});

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "lang/format.h"
+#include "lang/lang.h"
 #include "logbook/log_render_context.h"
 #include "logbook/raw_log_event.h"
 
@@ -43,6 +44,8 @@ std::string Pad(std::string_view text, int width);
 std::string Blanks(int count);
 inline std::string Sep(const TLogRenderContext& ctx) { return std::string(1, ctx.list_separator); }
 inline bool IsCsv(const TLogRenderContext& ctx) { return ctx.mode == TLogRenderContext::kCsv; }
+// A text of the language tables in the current language.
+inline std::string Tx(const lang::Text3& text) { return lang::Tr(text); }
 // A text from device data made safe for a line: control characters become blanks, bytes above
 // 127 are taken as Latin-1; in CSV mode a double quote is doubled.
 std::string DeviceText(const uint8_t* bytes, size_t max_len, const TLogRenderContext& ctx);

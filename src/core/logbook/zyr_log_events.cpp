@@ -9,14 +9,14 @@
 namespace trivex {
 
 using logtext::Fmt;
+using logtext::IsCsv;
+using logtext::Tx;
 using logtext::Pad;
 using logtext::Sep;
 using logtext::TEventData;
 namespace t = tx::logbook;
 
 namespace {
-bool Csv(const TLogRenderContext& ctx) { return ctx.mode == TLogRenderContext::kCsv; }
-std::string Tx(const lang::Text3& text) { return lang::Tr(text); }
 // Columns 1.. of the ZYR line layout added up.
 int Widths(const TLogEvent& e, const TLogRenderContext& ctx, int first, int last) {
   int w = 0;
@@ -43,7 +43,7 @@ void Group(const TLogEvent& e, const TLogRenderContext& ctx, const std::string& 
            const std::string& busbar, const std::string& source, const std::string& feeders,
            std::string& out) {
   const std::string tt = e.TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%5:s\"%1:s\"%5:s\"%2:s\"%5:s%5:s\"%3:s\"%5:s\"%4:s\"\r\n",
                {tt, name, busbar, source, feeders, Sep(ctx)});
   else
@@ -55,7 +55,7 @@ void Group(const TLogEvent& e, const TLogRenderContext& ctx, const std::string& 
 void NoGroups(const TLogEvent& e, const TLogRenderContext& ctx, std::string& out) {
   const std::string tt = e.TimeText(ctx);
   const std::string empty = "(" + Tx(t::Empty) + ")";
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%3:s\"%1:s\"%3:s\"%2:s\"%3:s%3:s%3:s%3:s\"%2:s\"\r\n",
                {tt, Tx(t::Groups), empty, Sep(ctx)});
   else
@@ -65,7 +65,7 @@ void NoGroups(const TLogEvent& e, const TLogRenderContext& ctx, std::string& out
 void MeasurementHead(const TLogEvent& e, const TLogRenderContext& ctx, const std::string& name,
                      uint8_t groups, std::string& out) {
   const std::string tt = e.TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s%4:s%4:s%4:s\"%2:s\"%4:s\"%3:s\"\r\n",
                {tt, name, logtext::GroupText(groups), logtext::BusBarText(groups), Sep(ctx)});
   else
@@ -77,7 +77,7 @@ void Feeder(const TLogEvent& e, const TLogRenderContext& ctx, const std::string&
             const std::string& direction, const std::string& location, const std::string& feeder,
             const std::string& value, std::string& out) {
   const std::string tt = e.TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%6:s\"%1:s\"%6:s\"%2:s\"%6:s\"%3:s\"%6:s\"%4:s\"%6:s\"%5:s\"\r\n",
                {tt, name, direction, location, feeder, value, Sep(ctx)});
   else
@@ -92,7 +92,7 @@ void Feeder(const TLogEvent& e, const TLogRenderContext& ctx, const std::string&
 
 void TSimpleZyrLogEvent::Render(const TLogRenderContext& ctx, std::string& out) const {
   const std::string tt = TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%3:s\"%1:s\"%3:s\"%2:s\"\r\n", {tt, Label(), DirectionText(), Sep(ctx)});
   else
     out += Fmt(ctx, "%s %s%s\r\n", {tt, Pad(Label(), ColumnWidth(1, ctx)), DirectionText()});
@@ -107,7 +107,7 @@ TZyrLogErrorEvent::TZyrLogErrorEvent(const TRawLogEvent& raw, const lang::Text3&
 
 void TZyrLogErrorEvent::Render(const TLogRenderContext& ctx, std::string& out) const {
   const std::string tt = TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s\"%3:8.8X\"\r\n",
                {tt, Label(), DirectionText(), error_code_, Sep(ctx)});
   else
@@ -129,7 +129,7 @@ TZyrLogDevListEvent::TZyrLogDevListEvent(const TRawLogEvent& raw, const lang::Te
 
 void TZyrLogDevListEvent::Render(const TLogRenderContext& ctx, std::string& out) const {
   const std::string tt = TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s%4:s%4:s\"%3:s\"\r\n",
                {tt, Label(), DirectionText(), AddressList(devices_), Sep(ctx)});
   else
@@ -148,7 +148,7 @@ TZyrLogResetEvent::TZyrLogResetEvent(const TRawLogEvent& raw, const char* class_
 void TZyrLogResetEvent::Render(const TLogRenderContext& ctx, std::string& out) const {
   const std::string down = LogTimeText(DeviceSecsToDateTime(down_secs_, down_msecs_), ctx);
   const std::string tt = TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"\r\n\"%2:s\"%4:s\"%3:s\"\r\n",
                {down, Tx(t::PowerdownReset), tt, Tx(t::PowerupReset), Sep(ctx)});
   else
@@ -170,7 +170,7 @@ void TZyrLogKonfigEvent::Render(const TLogRenderContext& ctx, std::string& out) 
   const std::string id = Fmt(ctx, "%s %u", {Tx(t::IdLabel), config_id_});
   std::string devices = Tx(t::Devices);
   for (uint8_t dev : devices_) devices += " " + logtext::AddressText(dev);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s%4:s%4:s\"%3:s\"\r\n",
                {tt, Tx(t::Config), id, devices, Sep(ctx)});
   else
@@ -190,7 +190,7 @@ TZyrLogErdschlussEvent::TZyrLogErdschlussEvent(const TRawLogEvent& raw, const ch
 void TZyrLogErdschlussEvent::Render(const TLogRenderContext& ctx, std::string& out) const {
   const std::string tt = TimeText(ctx);
   const std::string amplitude = Code() == 17 ? Fmt(ctx, " %s=%.1fV", {Tx(t::Uampl), amplitude_}) : "";
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%6:s\"%1:s\"%6:s\"%2:s\"%6:s%6:s%6:s\"%3:s\"%6:s\"%4:s\"%6:s\"%5:s\"\r\n",
                {tt, Tx(t::EarthFault), DirectionText(), logtext::GroupText(groups_),
                 logtext::BusBarText(groups_), amplitude, Sep(ctx)});
@@ -210,7 +210,7 @@ TZyrLogZeitEvent::TZyrLogZeitEvent(const TRawLogEvent& raw, const char* class_na
 void TZyrLogZeitEvent::Render(const TLogRenderContext& ctx, std::string& out) const {
   const std::string tt = TimeText(ctx);
   const std::string old = LogTimeText(DeviceSecsToDateTime(old_secs_, old_msecs_), ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%3:s\"%1:s\"%3:s%3:s%3:s%3:s\"%2:s\"\r\n", {tt, Tx(t::Time), old, Sep(ctx)});
   else
     out += Fmt(ctx, "%s %s%s: %s\r\n", {tt, Pad(Tx(t::Time), Widths(*this, ctx, 1, 4)), Tx(t::OldTime), old});
@@ -226,7 +226,7 @@ TZyrLogFirmwareupdateEvent::TZyrLogFirmwareupdateEvent(const TRawLogEvent& raw, 
 
 void TZyrLogFirmwareupdateEvent::Render(const TLogRenderContext& ctx, std::string& out) const {
   const std::string tt = TimeText(ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s%4:s\"%2:s\"%4:s\"%3:s\"\r\n",
                {tt, Tx(t::FirmwareVersion), VersionText(old_version_), VersionText(new_version_), Sep(ctx)});
   else
@@ -407,7 +407,7 @@ class TZyrLogOberschwEvent : public TLogEvent {
                                       ? Fmt(ctx, "%s=%.1fV", {Tx(t::Uampl), amplitude_})
                                       : "";
     const std::string tt = TimeText(ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%6:s\"%1:s\"%6:s\"%2:s\"%6:s%6:s%6:s\"%3:s\"%6:s\"%4:s\"%6:s\"%5:s\"\r\n",
                  {tt, name, frequency, logtext::GroupText(groups_), logtext::BusBarText(groups_), amplitude,
                   Sep(ctx)});
@@ -487,7 +487,7 @@ class TZyrLogPulsEvent : public TLogEvent {
           continue;
         }
         const std::string feeder = FeederText(e.address, k);
-        if (Csv(ctx))
+        if (IsCsv(ctx))
           out += Fmt(ctx, "\"%s\"%5:s\"%1:s\"%5:s\"%2:s\"%5:s%5:s\"%3:s\"%5:s\"%4:s\"\r\n",
                      {tt, Tx(t::Pulse), direction, feeder, value, Sep(ctx)});
         else
@@ -532,7 +532,7 @@ class TZyrLogSpannungEvent : public TLogEvent {
       for (int i = 1; i <= 9; ++i) values += Fmt(ctx, " %d.=%.3fV", {2 * i + 1, c.values[i]});
       values += Fmt(ctx, " %s=%.3fV", {Tx(t::Extra), c.values[10]});
       const std::string channel = logtext::AddressText(c.address) + std::to_string(c.channel);
-      if (Csv(ctx))
+      if (IsCsv(ctx))
         out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s%4:s%4:s\"%3:s\"\r\n",
                    {tt, Tx(t::UharmAmpl), channel, values, Sep(ctx)});
       else
@@ -573,7 +573,7 @@ void RenderEvaluation(const TLogEvent& e, const TLogRenderContext& ctx, const st
                       uint8_t address, const std::string& values, uint32_t fault_record, std::string& out) {
   const std::string tt = e.TimeText(ctx);
   const std::string frec = logtext::FaultRecordText(fault_record, ctx);
-  if (Csv(ctx))
+  if (IsCsv(ctx))
     out += Fmt(ctx, "\"%s\"%5:s\"%1:s\"%5:s%5:s%5:s\"%2:s\"%5:s\"%3:s\"%5:s\"%4:s\"\r\n",
                {tt, label, logtext::AddressText(address), values, frec, Sep(ctx)});
   else
@@ -646,7 +646,7 @@ class TZyrLogFaultRecHndEvent : public TLogEvent {
   }
   void Render(const TLogRenderContext& ctx, std::string& out) const override {
     const std::string tt = TimeText(ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s%4:s\"%2:8.8u\"%4:s\"%3:8.8u\"\r\n",
                  {tt, Tx(t::FaultRecordNumbers), second_, first_, Sep(ctx)});
     else
@@ -698,10 +698,10 @@ class TZyrLogSchalterEvent : public TLogEvent {
     const std::string label = Tx(t::SwitchingEvent);
     if (!local) {
       const std::string address = logtext::AddressText(address_);
-      out += Csv(ctx) ? QuotedFields(ctx, {tt, label, address, items})
+      out += IsCsv(ctx) ? QuotedFields(ctx, {tt, label, address, items})
                       : Fmt(ctx, "%s %s %s %s\r\n", {tt, label, address, items});
     } else {
-      out += Csv(ctx) ? QuotedFields(ctx, {tt, label, "virt. " + items})
+      out += IsCsv(ctx) ? QuotedFields(ctx, {tt, label, "virt. " + items})
                       : Fmt(ctx, "%s %s virt. %s\r\n", {tt, label, items});
     }
   }
@@ -728,7 +728,7 @@ class TZyrLogRelaisEvent : public TLogEvent {
     for (int bit = 0; bit < 5; ++bit)
       if (changed & (1u << bit)) items += Fmt(ctx, "R%1.2d", {bit + 1}) + ((new_ & (1u << bit)) ? "=1 " : "=0 ");
     const std::string tt = TimeText(ctx);
-    out += Csv(ctx) ? QuotedFields(ctx, {tt, Tx(t::RelaisEvent), items})
+    out += IsCsv(ctx) ? QuotedFields(ctx, {tt, Tx(t::RelaisEvent), items})
                     : Fmt(ctx, "%s %s %s\r\n", {tt, Tx(t::RelaisEvent), items});
   }
 
@@ -753,7 +753,7 @@ class TLogWischerEvalData : public TLogEvent {
     const std::string address = logtext::AddressText(address_);
     const std::string codes = CodeList(codes_, ctx, true);
     const std::string frec = logtext::FaultRecordText(fault_record_, ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%5:s\"%1:s\"%5:s%5:s\"%2:s\"%5:s\"%3:s\"%5:s\"%4:s\"\r\n",
                  {tt, name, address, codes, frec, Sep(ctx)});
     else
@@ -793,7 +793,7 @@ class TLogWischerIceData : public TLogEvent {
     const std::string name = Tx(Code() == 108 ? t::Rotation : t::Ice);
     const std::string address = logtext::AddressText(address_);
     const std::string values = ValueList(values_, ctx);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s\"%3:s\"%4:s\r\n", {tt, name, address, values, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s %s\r\n", {tt, Pad(name, Widths(*this, ctx, 1, 3)), address, values});
@@ -823,7 +823,7 @@ class TLogQUIMeldData : public TLogEvent {
     const std::string tt = TimeText(ctx);
     const std::string address = logtext::AddressText(address_);
     const std::string codes = CodeList(codes_, ctx, true);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s\"%3:s\"\r\n", {tt, Tx(t::QuiMeld), address, codes, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s%s\r\n", {tt, Pad(Tx(t::QuiMeld), Widths(*this, ctx, 1, 3)), address, codes});
@@ -855,7 +855,7 @@ class TLogQUINvorData : public TLogEvent {
       counts += logtext::Blanks(8 - static_cast<int>(item.size())) + item;
     }
     counts += " ";
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s\"%2:s\"%4:s\"%3:s\"\r\n", {tt, name, address, counts, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s %s\r\n", {tt, Pad(name, Widths(*this, ctx, 1, 3)), address, counts});
@@ -894,7 +894,7 @@ class TLogQUIgradData : public TLogEvent {
     }
     const std::string tt = TimeText(ctx);
     const std::string address = logtext::AddressText(address_);
-    if (Csv(ctx))
+    if (IsCsv(ctx))
       out += Fmt(ctx, "\"%s\"%4:s\"%1:s\"%4:s%4:s\"%2:s\"%4:s\"%3:s\"\r\n", {tt, Tx(t::QuiGradient), address, list, Sep(ctx)});
     else
       out += Fmt(ctx, "%s %s%s %s\r\n", {tt, Pad(Tx(t::QuiGradient), Widths(*this, ctx, 1, 3)), address, list});
@@ -931,7 +931,7 @@ class TZyrLogQuiData : public TLogEvent {
         const std::string direction = Tx((m & 0x0F0F) ? t::Come : t::Go);
         const std::string location = Tx((m & 0xFF) ? t::Line : t::BusBar);
         const std::string feeder = FeederText(e.address, k);
-        if (Csv(ctx))
+        if (IsCsv(ctx))
           out += Fmt(ctx, "\"%s\"%5:s\"%1:s\"%5:s\"%2:s\"%5:s\"%3:s\"%5:s\"%4:s\"\r\n",
                      {tt, Tx(t::Qui), direction, location, feeder, Sep(ctx)});
         else

@@ -846,19 +846,22 @@ bool TFrmLogbuch::WriteTextFile(const QString& path, const std::function<bool(st
   return true;
 }
 
+QString TFrmLogbuch::ChooseTextFile() {
+  // The text save dialog starts in the folder of the text-file dialogs and updates it.
+  int dummy = 0;
+  int* filter = terminal_ ? &terminal_->filter_logger_save : &dummy;
+  const QString dir = terminal_ && !terminal_->Dir(DialogDir::LoggerSave).empty()
+                          ? Q(terminal_->Dir(DialogDir::LoggerSave))
+                          : Q(LogDir());
+  const QString path = ChooseFile(QTr(tx::fetch::DialogSaveText), QTr(tx::fetch::FilterText), dir, {},
+                                  QStringLiteral("txt"), true, filter);
+  if (!path.isEmpty() && terminal_) terminal_->SetDir(DialogDir::LoggerSave, S(QFileInfo(path).absolutePath()));
+  return path;
+}
+
 bool TFrmLogbuch::ExportText(const QString& given) {
-  QString path = given;
-  if (path.isEmpty()) {
-    int dummy = 0;
-    int* filter = terminal_ ? &terminal_->filter_logger_save : &dummy;
-    const QString dir = terminal_ && !terminal_->Dir(DialogDir::LoggerSave).empty()
-                            ? Q(terminal_->Dir(DialogDir::LoggerSave))
-                            : Q(LogDir());
-    path = ChooseFile(QTr(tx::fetch::DialogSaveText), QTr(tx::fetch::FilterText), dir, {}, QStringLiteral("txt"),
-                      true, filter);
-    if (path.isEmpty()) return false;
-    if (terminal_) terminal_->SetDir(DialogDir::LoggerSave, S(QFileInfo(path).absolutePath()));
-  }
+  const QString path = given.isEmpty() ? ChooseTextFile() : given;
+  if (path.isEmpty()) return false;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const bool ok = WriteTextFile(path, [this](std::ostream& out) {
     lines_.ForEachChunkText([&](const std::string& text) { out.write(text.data(), static_cast<std::streamsize>(text.size())); });
@@ -870,18 +873,8 @@ bool TFrmLogbuch::ExportText(const QString& given) {
 
 bool TFrmLogbuch::ExportSelection(const QString& given) {
   if (!view_->HasSelection()) return false;
-  QString path = given;
-  if (path.isEmpty()) {
-    int dummy = 0;
-    int* filter = terminal_ ? &terminal_->filter_logger_save : &dummy;
-    const QString dir = terminal_ && !terminal_->Dir(DialogDir::LoggerSave).empty()
-                            ? Q(terminal_->Dir(DialogDir::LoggerSave))
-                            : Q(LogDir());
-    path = ChooseFile(QTr(tx::fetch::DialogSaveText), QTr(tx::fetch::FilterText), dir, {}, QStringLiteral("txt"),
-                      true, filter);
-    if (path.isEmpty()) return false;
-    if (terminal_) terminal_->SetDir(DialogDir::LoggerSave, S(QFileInfo(path).absolutePath()));
-  }
+  const QString path = given.isEmpty() ? ChooseTextFile() : given;
+  if (path.isEmpty()) return false;
   const std::string text = S(view_->SelectedText());
   return WriteTextFile(path, [&](std::ostream& out) {
     out.write(text.data(), static_cast<std::streamsize>(text.size()));

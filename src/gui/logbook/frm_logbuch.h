@@ -120,6 +120,8 @@ class TFrmLogbuch : public TViewForm, public LogbookFetchUi {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The text save dialog; empty on Cancel.
+  QString ChooseTextFile();
   void CreateControls();
   void CreateMenus();
   bool UsableFile() const;
