@@ -223,6 +223,7 @@ TEST_F(ConfigFile, BadFilesGiveAClearMessageAndLeaveTheConfigurationAsItWas) {
       {"twice.ini", Lines({"[Devices]", "Count=2", "[Device00]", "Id=B:", "[Device01]", "Id=b:"}), "B:"},
       {"dm.ini", Lines({"[General]", "SystemType=stZYRDM"}), "dm.ini"},
       {"truncated.ini", "[General]\r\nSystemType=stZYRD\r\n[Devices]\r\nCount=2\r\n[Device00]\r\nId=A", "A"},
+      {"binary.ini", std::string("\x7f" "ELF\x02\x01\x01\0\0\0 random=bytes\n\xff\xfe", 25), "binary.ini"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
