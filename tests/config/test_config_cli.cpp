@@ -38,4 +38,7 @@ TEST_F(ConfigCli, NewAndSaveAsRoundTripAndBadFiles) {
   EXPECT_EQ(bad.status, 65);
   EXPECT_NE(bad.out.find("40"), std::string::npos) << bad.out;
   EXPECT_EQ(Cli("config new --type XYZ -o " + Path("x.ini")).status, 64);
+  ASSERT_EQ(Cli("--lang en config report " + Path("ZYR-D.ini") + " -o " + Path("r.html")).status, 0);
+  EXPECT_NE(Read(Path("r.html")).find("Zyr5Imin</td><td>0.4"), std::string::npos);
+  EXPECT_EQ(Cli("config report " + Path("bad.ini")).status, 65);
 }

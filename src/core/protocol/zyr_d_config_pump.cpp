@@ -734,4 +734,10 @@ void RebuildNetListText(TZyrDData& read, const TReportedStation& reported) {
   }
 }
 
+std::string ReadConfigDisplayName(const std::string& type, int address, const std::string& name) {
+  std::string id = DeviceIdText(address);
+  if (!id.empty() && id.back() == ':') id.pop_back();
+  return type + "_" + id + "_" + name;
+}
+
 }  // namespace trivex

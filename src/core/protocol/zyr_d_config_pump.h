@@ -79,4 +79,8 @@ class TZyrDConfigPump : public TZyrConfigPump {
 // they reported (the text stays empty when the model cannot be written as a net list).
 void RebuildNetListText(TZyrDData& read, const TReportedStation& reported);
 
+// The display name a configuration read from a device gets: type, identifier without its
+// colon and device name joined by "_" ("ZYR-D_A1_Feld 7").
+std::string ReadConfigDisplayName(const std::string& type, int address, const std::string& name);
+
 }  // namespace trivex

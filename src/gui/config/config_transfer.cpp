@@ -109,9 +109,7 @@ void TConfigTransfer::Read() {
   target.Assign(*read);
   target.last_read = read->last_read;
   target.last_read_version = read->last_read_version;
-  std::string id = DeviceIdText(address);
-  if (!id.empty() && id.back() == ':') id.pop_back();
-  target.display_name = device.type + "_" + id + "_" + device.name;
+  target.display_name = ReadConfigDisplayName(device.type, address, device.name);
   main_.RefreshNetList(target);
   target.tracker.ChangePerm();
   if (main_.CurrentPage() == kPageZyrD) main_.RefreshView();
