@@ -1,5 +1,9 @@
 // trivex-cli: the core's device and file operations from a shell.
+#include <langinfo.h>
+
 #include <algorithm>
+#include <cctype>
+#include <clocale>
 #include <charconv>
 #include <cstdlib>
 #include <iostream>
@@ -12,21 +16,57 @@
 #include "lang/system_formats.h"
 #include "lang/texts_cli.h"
 #include "lang/texts_clihelp.h"
-#include "version_info.h"
+#include "app/startup.h"
 
 using namespace trivex;
 using namespace trivex::cli;
 
 namespace {
 
-std::string VersionText() {
-  return Format("%d.%d.%d.%d", {TRIVEX_VERSION_MAJOR, TRIVEX_VERSION_MINOR, TRIVEX_VERSION_PATCH,
-                                TRIVEX_VERSION_BUILD});
+// The user's system formats from the locale of the environment, read once; afterwards the
+// process keeps the C locale so that nothing formats by it. C/POSIX gives the defaults.
+SystemFormats FormatsFromEnvironment() {
+  SystemFormats f;
+  const char* name = std::setlocale(LC_ALL, "");
+  const std::string locale = name ? name : "C";
+  if (locale != "C" && locale != "POSIX" && locale.rfind("C.", 0) != 0) {
+    const lconv* lc = std::localeconv();
+    if (lc && lc->decimal_point && lc->decimal_point[0]) f.decimal_separator = lc->decimal_point[0];
+    // "%d.%m.%Y" -> "dd.mm.yyyy"; "%H:%M:%S" gives the time separator.
+    std::string date;
+    for (const char* p = nl_langinfo(D_FMT); *p; ++p) {
+      if (*p != '%') {
+        date += *p;
+        continue;
+      }
+      switch (*++p) {
+        case 'd': date += "dd"; break;
+        case 'm': date += "mm"; break;
+        case 'y': date += "yy"; break;
+        case 'Y': date += "yyyy"; break;
+        case '\0': --p; break;
+        default: break;
+      }
+    }
+    if (!date.empty()) f.short_date = FourDigitYearPattern(date);
+    for (const char* p = nl_langinfo(T_FMT); *p; ++p) {
+      if (*p == '%') {
+        if (!*++p) break;
+      } else if (!std::isalpha(static_cast<unsigned char>(*p))) {
+        f.time_separator = *p;
+        break;
+      }
+    }
+    f.list_separator = DefaultListSeparator(f.decimal_separator);
+  }
+  std::setlocale(LC_ALL, "C");
+  return f;
 }
+
 
 void PrintHelp(std::ostream& out) {
   using lang::Tr;
-  out << "Trivex " << VersionText() << " - " << Tr(tx::clihelp::Title) << "\n\n"
+  out << "Trivex " << ProgramVersion() << " - " << Tr(tx::clihelp::Title) << "\n\n"
       << Tr(tx::clihelp::Usage) << "\n\n"
       << Tr(tx::clihelp::Options) << "\n"
       << "  --port PATH          " << Tr(tx::clihelp::OptPort) << "\n"
@@ -82,9 +122,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   lang::SetCurrentLanguage(lang::English);
 
-  if (const char* l = std::getenv("LC_NUMERIC"); l && *l) {
-    (void)l;  // numbers are always written with "."; the list separator follows --list-separator
-  }
+  SetCurrentFormats(FormatsFromEnvironment());
 
   // Common options may stand anywhere.
   std::string value;
@@ -118,7 +156,7 @@ int main(int argc, char** argv) {
     return kExitOk;
   }
   if (args[0] == "--version") {
-    std::cout << "Trivex " << VersionText() << '\n';
+    std::cout << "Trivex " << ProgramVersion() << '\n';
     return kExitOk;
   }
 
