@@ -116,7 +116,7 @@ TFrmTrivor::TFrmTrivor(SettingsStore& store, const CommandLine& cmd, QWidget* pa
 TFrmTrivor::~TFrmTrivor() {
   // Leave the current view without asking, then write every setting.
   LeaveView(false);
-  if (!settings_written_) WriteSettings();
+  WriteSettings();
 }
 
 void TFrmTrivor::CreateActionsAndMenus() {
@@ -289,7 +289,6 @@ void TFrmTrivor::WriteSettings() {
   settings_.Write(store_);
   options_.Write(store_);
   store_.Flush();
-  settings_written_ = true;
 }
 
 void TFrmTrivor::PlaceFromSettings() {
@@ -434,11 +433,9 @@ bool TFrmTrivor::LeaveView(bool ask) {
 void TFrmTrivor::PageChangeRefused(int page) { ApplyPageRules(page); }
 
 void TFrmTrivor::ApplyPageRules(int page) {
-  page_flags_[0] = page == kPageZyrD;
-  page_flags_[1] = page == kPageZyrDm;
-  page_flags_[2] = page == kPageRegler;
-  const bool config_page = page_flags_[0] || page_flags_[1] || page_flags_[2];
-  AcnNew->setEnabled(page_flags_[0] || page_flags_[1]);
+  const bool relay_page = page == kPageZyrD || page == kPageZyrDm;
+  const bool config_page = relay_page || page == kPageRegler;
+  AcnNew->setEnabled(relay_page);
   for (QAction* a : {AcnRead, AcnSend, AcnVerify, AcnLoad, AcnSaveAs, AcnPrint, AcnSave, AcnSetReadOnly})
     a->setEnabled(config_page);
 }
@@ -471,9 +468,7 @@ void TFrmTrivor::closeEvent(QCloseEvent* e) {
   }
   if (hang_up_modem) hang_up_modem();
   if (settings_.read_only_on_exit) SetReadOnly();
-  LeaveView(false);
-  WriteSettings();
-  e->accept();
+  e->accept();  // the view is left and the settings are written when the window is destroyed
 }
 
 void TFrmTrivor::ApplicationDeactivated() {

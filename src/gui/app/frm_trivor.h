@@ -174,8 +174,6 @@ class TFrmTrivor : public TTrivorManagerForm, public AppUi {
   bool in_dir_change_ = false;
   bool link_was_active_ = false;
   bool reactivating_ = false;
-  bool settings_written_ = false;
-  bool page_flags_[3] = {};  // ZYR-D, ZYR-DM, regulator page in front
 };
 
 }  // namespace trivex
